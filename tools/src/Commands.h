@@ -1,0 +1,22 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include "Context.h"
+
+namespace talveron::admin {
+
+// Each group of subcommands registers itself on the top-level parser. A
+// subcommand's callback stores the work in context.command.
+void addWorkgroupCommands(CLI::App& app, Context& context);
+void addAccountCommands(CLI::App& app, Context& context);
+void addPasswordCommands(CLI::App& app, Context& context);
+void addDatabaseCommands(CLI::App& app, Context& context);
+void addDataSourceCommands(CLI::App& app, Context& context);
+void addDemoCommand(CLI::App& app, Context& context);
+
+// Adds a subcommand whose callback makes `work` the command to run.
+CLI::App* addCommand(CLI::App& parent, Context& context, const std::string& name,
+                     const std::string& description, std::function<void()> work);
+
+}  // namespace talveron::admin
