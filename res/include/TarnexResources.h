@@ -1,6 +1,6 @@
 #pragma once
 
-#include "win/ResourceTypes.h"
+#include "platform/win/ResourceTypes.h"
 
 // All resources of the program: dialogs, menus, strings, accelerators, the
 // toolbar, icons and bitmaps. The application registers them at start-up with

@@ -1,7 +1,7 @@
 #include "ResourceParts.h"
 #include "StandardIds.h"
 #include "resource.h"
-#include "win/WinStyles.h"
+#include "platform/win/WinStyles.h"
 
 namespace tarnex::res {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "win/ResourceTypes.h"
+#include "platform/win/ResourceTypes.h"
 
 namespace tarnex::res {
 

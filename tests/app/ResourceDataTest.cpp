@@ -11,7 +11,7 @@
 
 #include "TarnexResources.h"
 #include "resource.h"
-#include "win/WinStyles.h"
+#include "platform/win/WinStyles.h"
 
 namespace {
 
