@@ -51,6 +51,8 @@ public:
     const std::string& user() const noexcept;  // the account's stored name
     std::string owner() const;
     std::string workgroupId() const;
+    // The locale recorded by the last compaction, in the engine's text form.
+    std::string locale() const;
     bool readOnly() const noexcept;
     bool exclusive() const noexcept;
 

@@ -24,6 +24,11 @@ enum class ErrorCode : int {
     ForeignWorkgroup = 3350,  // database bound to another workgroup
     AccountExists = 3390,     // an account of that name exists
     InvalidName = 3125,       // an account or group name that is not valid
+    DuplicateValue = 3022,    // a row would duplicate a unique key
+    OperationNotAllowed = 3032,  // the operation is refused (built-in account, last administrator)
+    Cancelled = 3059,         // the caller's progress callback stopped the operation
+    SqlError = 3075,          // SQL text that cannot run (syntax, unknown table or column)
+    ConstraintViolation = 3317,  // a row breaks a constraint other than a unique key
 };
 
 // The one exception type of the engine: a code, a description for a person,

@@ -1,0 +1,61 @@
+#pragma once
+
+// File-system helpers of the engine: errors for errno values, checks of a
+// place for a new file, and temporary files published without replacing.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "talveron/engine/Error.h"
+
+namespace talveron::engine::files {
+
+// A file name for messages: the path in single quotes.
+std::string quoted(const std::filesystem::path& file);
+
+// The folder holding `file` ("." for a bare name).
+std::filesystem::path folderOf(const std::filesystem::path& file);
+
+// Permission bits for files the engine creates: 0666 less the process umask.
+unsigned newFileMode();
+
+// The engine error for errno `err` from `action` (for instance "create") on `file`.
+Error errnoError(int err, const std::filesystem::path& file, std::string_view action);
+
+// Throws unless `file` could be created: AlreadyExists when something is there,
+// InvalidPath when its folder is missing or not a folder, ReadOnly when the
+// folder cannot be written.
+void checkNewFileLocation(const std::filesystem::path& file);
+
+// Flushes a folder's entries to disk.
+void syncFolder(const std::filesystem::path& folder);
+
+// A file created under a unique hidden name in a folder. Removed when
+// destroyed unless it was published under its final name.
+class TempFile {
+public:
+    // Creates an empty file in the folder of `finalName`.
+    explicit TempFile(const std::filesystem::path& finalName);
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    ~TempFile();
+
+    const std::filesystem::path& path() const noexcept { return m_path; }
+    // The file's current size in bytes.
+    std::int64_t size() const noexcept;
+    // Flushes the file's data to disk.
+    void sync();
+    // Moves the file to `finalName` without ever replacing an existing file
+    // (AlreadyExists), then flushes the folder.
+    void publish();
+
+private:
+    std::filesystem::path m_finalName;
+    std::filesystem::path m_path;
+    int m_fd = -1;
+    bool m_published = false;
+};
+
+}  // namespace talveron::engine::files
