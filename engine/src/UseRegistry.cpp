@@ -128,6 +128,21 @@ unsigned lockFileMode(const fs::path& database) {
     return files::newFileMode();
 }
 
+// Opens the lock file, creating it when missing with the database's own
+// permission bits: whoever may write the database may register in it.
+int openLockFile(const fs::path& lockFile, const fs::path& database) {
+    const unsigned mode = lockFileMode(database);
+    const int created = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (created >= 0) {
+        ::fchmod(created, mode);
+        return created;
+    }
+    if (errno != EEXIST) {
+        return -1;
+    }
+    return ::open(lockFile.c_str(), O_RDWR | O_CLOEXEC);
+}
+
 }  // namespace
 
 fs::path lockFileOf(const fs::path& database) {
@@ -145,10 +160,12 @@ std::optional<Session> Session::enter(const fs::path& database, std::string_view
                                                 "lock file's.");
     }
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        const int fd =
-            ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, lockFileMode(database));
+        const int fd = openLockFile(lockFile, database);
         if (fd < 0) {
             const int err = errno;
+            if (err == ENOENT) {
+                continue;  // removed by a leaving session between two calls
+            }
             if (mayGoUnregistered && (err == EACCES || err == EPERM || err == EROFS)) {
                 return std::nullopt;
             }
