@@ -1,0 +1,102 @@
+#pragma once
+
+// The class library's standard command, control-bar and string IDs.
+
+#include "WinTypes.h"
+
+// Standard commands
+constexpr UINT ID_SEPARATOR = 0;
+constexpr UINT ID_FILE_NEW = 0xE100;           // 57600
+constexpr UINT ID_FILE_OPEN = 0xE101;          // 57601
+constexpr UINT ID_FILE_CLOSE = 0xE102;         // 57602
+constexpr UINT ID_FILE_SAVE = 0xE103;          // 57603
+constexpr UINT ID_FILE_SAVE_AS = 0xE104;       // 57604
+constexpr UINT ID_FILE_PAGE_SETUP = 0xE105;    // 57605
+constexpr UINT ID_FILE_PRINT_SETUP = 0xE106;   // 57606
+constexpr UINT ID_FILE_PRINT = 0xE107;         // 57607
+constexpr UINT ID_FILE_PRINT_DIRECT = 0xE108;  // 57608
+constexpr UINT ID_FILE_PRINT_PREVIEW = 0xE109; // 57609
+constexpr UINT ID_FILE_MRU_FILE1 = 0xE110;     // 57616
+constexpr UINT ID_FILE_MRU_FIRST = 0xE110;
+constexpr UINT ID_FILE_MRU_LAST = 0xE11F;
+constexpr UINT ID_EDIT_CLEAR = 0xE120;
+constexpr UINT ID_EDIT_COPY = 0xE122;          // 57634
+constexpr UINT ID_EDIT_CUT = 0xE123;           // 57635
+constexpr UINT ID_EDIT_PASTE = 0xE125;         // 57637
+constexpr UINT ID_EDIT_UNDO = 0xE12B;          // 57643
+constexpr UINT ID_WINDOW_NEW = 0xE130;         // 57648
+constexpr UINT ID_WINDOW_ARRANGE = 0xE131;     // 57649
+constexpr UINT ID_WINDOW_CASCADE = 0xE132;     // 57650
+constexpr UINT ID_WINDOW_TILE_HORZ = 0xE133;   // 57651
+constexpr UINT ID_WINDOW_TILE_VERT = 0xE134;
+constexpr UINT ID_APP_ABOUT = 0xE140;          // 57664
+constexpr UINT ID_APP_EXIT = 0xE141;           // 57665
+constexpr UINT ID_HELP_INDEX = 0xE142;
+constexpr UINT ID_HELP_FINDER = 0xE143;
+constexpr UINT ID_HELP = 0xE146;
+constexpr UINT ID_CONTEXT_HELP = 0xE145;
+constexpr UINT ID_DEFAULT_HELP = 0xE147;
+constexpr UINT ID_NEXT_PANE = 0xE150;          // 57680
+constexpr UINT ID_PREV_PANE = 0xE151;          // 57681
+constexpr UINT ID_VIEW_TOOLBAR = 0xE800;       // 59392
+constexpr UINT ID_VIEW_STATUS_BAR = 0xE801;    // 59393
+constexpr UINT ID_INDICATOR_EXT = 0xE700;
+constexpr UINT ID_INDICATOR_CAPS = 0xE701;
+constexpr UINT ID_INDICATOR_NUM = 0xE702;
+constexpr UINT ID_INDICATOR_SCRL = 0xE703;
+constexpr UINT ID_INDICATOR_OVR = 0xE704;
+constexpr UINT ID_INDICATOR_REC = 0xE705;
+
+// Standard strings
+constexpr UINT AFX_IDS_APP_TITLE = 0xE000;     // 57344
+constexpr UINT AFX_IDS_IDLEMESSAGE = 0xE001;   // 57345
+constexpr UINT AFX_IDS_HELPMODEMESSAGE = 0xE002;
+constexpr UINT AFX_IDS_UNTITLED = 0xF000;
+
+// Control bar window IDs
+constexpr UINT AFX_IDW_CONTROLBAR_FIRST = 0xE800;
+constexpr UINT AFX_IDW_TOOLBAR = 0xE800;
+constexpr UINT AFX_IDW_STATUS_BAR = 0xE801;
+constexpr UINT AFX_IDW_DOCKBAR_TOP = 0xE81B;
+constexpr UINT AFX_IDW_DOCKBAR_LEFT = 0xE81C;
+constexpr UINT AFX_IDW_DOCKBAR_RIGHT = 0xE81D;
+constexpr UINT AFX_IDW_DOCKBAR_BOTTOM = 0xE81E;
+constexpr UINT AFX_IDW_PANE_FIRST = 0xE900;
+
+// Control bar styles
+constexpr DWORD CBRS_ALIGN_LEFT = 0x1000;
+constexpr DWORD CBRS_ALIGN_TOP = 0x2000;
+constexpr DWORD CBRS_ALIGN_RIGHT = 0x4000;
+constexpr DWORD CBRS_ALIGN_BOTTOM = 0x8000;
+constexpr DWORD CBRS_ALIGN_ANY = 0xF000;
+constexpr DWORD CBRS_BORDER_LEFT = 0x0100;
+constexpr DWORD CBRS_BORDER_TOP = 0x0200;
+constexpr DWORD CBRS_BORDER_RIGHT = 0x0400;
+constexpr DWORD CBRS_BORDER_BOTTOM = 0x0800;
+constexpr DWORD CBRS_BORDER_ANY = 0x0F00;
+constexpr DWORD CBRS_TOOLTIPS = 0x0010;
+constexpr DWORD CBRS_FLYBY = 0x0020;
+constexpr DWORD CBRS_FLOAT_MULTI = 0x0040;
+constexpr DWORD CBRS_BORDER_3D = 0x0080;
+constexpr DWORD CBRS_HIDE_INPLACE = 0x0008;
+constexpr DWORD CBRS_SIZE_DYNAMIC = 0x0004;
+constexpr DWORD CBRS_SIZE_FIXED = 0x0002;
+constexpr DWORD CBRS_FLOATING = 0x0001;
+constexpr DWORD CBRS_GRIPPER = 0x00400000;
+constexpr DWORD CBRS_NOALIGN = 0x00000000;
+constexpr DWORD CBRS_LEFT = CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT;
+constexpr DWORD CBRS_TOP = CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM;
+constexpr DWORD CBRS_RIGHT = CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT;
+constexpr DWORD CBRS_BOTTOM = CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP;
+
+// Toolbar control styles
+constexpr DWORD TBSTYLE_TOOLTIPS = 0x0100;
+constexpr DWORD TBSTYLE_WRAPABLE = 0x0200;
+constexpr DWORD TBSTYLE_FLAT = 0x0800;
+constexpr DWORD TBSTYLE_LIST = 0x1000;
+constexpr DWORD TBSTYLE_TRANSPARENT = 0x8000;
+
+// Frame window styles
+constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
+constexpr DWORD FWS_PREFIXTITLE = 0x00004000;
+constexpr DWORD FWS_SNAPTOBARS = 0x00002000;

@@ -1,0 +1,6 @@
+#pragma once
+
+// The ODBC classes. CDatabase is declared in its own header, included here.
+
+#include "AfxDBException.h"
+#include "afxwin.h"
