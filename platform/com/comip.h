@@ -6,6 +6,7 @@
 // which names it IFooPtr.
 
 #include <cstddef>
+#include <memory>
 
 #include "platform/com/comerror.h"
 #include "platform/com/objbase.h"
@@ -60,7 +61,7 @@ public:
     }
     _com_ptr_t& operator=(const _com_ptr_t& that) noexcept { return *this = that.m_p; }
     _com_ptr_t& operator=(_com_ptr_t&& that) noexcept {
-        if (this != &that) {
+        if (this != std::addressof(that)) {
             releaseHeld();
             m_p = that.m_p;
             that.m_p = nullptr;
