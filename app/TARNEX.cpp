@@ -1,0 +1,101 @@
+#include "TARNEX.h"
+
+#include <vector>
+
+#include "AboutDlg.h"
+#include "ChildFrm.h"
+#include "ExtPropSheet.h"
+#include "MainFrm.h"
+#include "TARNEXDoc.h"
+#include "TARNEXView.h"
+
+BEGIN_MESSAGE_MAP(CTARNEXApp, CWinApp)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+    ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
+END_MESSAGE_MAP()
+
+CTARNEXApp::CTARNEXApp() : m_pSheet(NULL) {}
+
+CTARNEXApp::~CTARNEXApp() {}
+
+BOOL CTARNEXApp::InitInstance() {
+    SetPathsBesideExecutable();
+
+    AfxEnableControlContainer();
+    LoadStdProfileSettings(4);  // recent-file list of four entries, kept in the INI file
+
+    CMultiDocTemplate* pDocTemplate =
+        new CMultiDocTemplate(IDR_TARNEXTYPE, RUNTIME_CLASS(CTARNEXDoc),
+                              RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CTARNEXView));
+    AddDocTemplate(pDocTemplate);
+
+    // The main frame is never shown; it owns the notification-area icon.
+    CMainFrame* pMainFrame = new CMainFrame;
+    if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, NULL, NULL))
+        return FALSE;  // the frame has deleted itself
+    m_pMainWnd = pMainFrame;
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (ProcessShellCommand(cmdInfo)) RunManagerSheet();
+
+    // The sheet's run was the program's whole life: never enter the message loop.
+    return FALSE;
+}
+
+// Help file "Manual.chm" and profile "TALVERON32.INI" live in the executable's
+// folder, whatever the current folder is.
+void CTARNEXApp::SetPathsBesideExecutable() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD nLength = GetModuleFileNameA(m_hInstance, buffer.data(),
+                                           static_cast<DWORD>(buffer.size()));
+        if (nLength < buffer.size()) break;
+        buffer.resize(buffer.size() * 2);  // truncated: a deep folder
+    }
+    m_strHelpPath = buffer.data();
+
+    CString strFolder;
+    const unsigned char* pszPath = reinterpret_cast<const unsigned char*>(buffer.data());
+    const unsigned char* pszSlash = _mbsrchr(pszPath, '/');
+    if (pszSlash != NULL) strFolder = m_strHelpPath.Left(static_cast<int>(pszSlash - pszPath));
+    m_strHelpPath = strFolder + _T("/Manual.chm");
+
+    free(const_cast<char*>(m_pszHelpFilePath));
+    m_pszHelpFilePath = _tcsdup(m_strHelpPath);
+    free(const_cast<char*>(m_pszProfileName));
+    m_pszProfileName = _tcsdup(strFolder + _T("/TALVERON32.INI"));
+}
+
+void CTARNEXApp::RunManagerSheet() {
+    // The pages outlive the sheet's window, so they are built first.
+    CPropertyPage pgLogin(IDD_ADOX_LOGIN);
+    CPropertyPage pgChangePassword(IDD_ADO_CHANGEPW);
+    CPropertyPage pgCompactRepair(IDD_COMPACT_REPAIR);
+    CPropertyPage pgBackup(IDD_BACKUP);
+
+    CExtPropSheet sheet(_T("Quill*Marsh Database Manager"), NULL, 0);
+    sheet.AddPage(&pgLogin);
+    sheet.AddPage(&pgChangePassword);
+    sheet.AddPage(&pgCompactRepair);
+    sheet.AddPage(&pgBackup);
+
+    m_pSheet = &sheet;
+    sheet.DoModal();
+    m_pSheet = NULL;
+}
+
+int CTARNEXApp::ExitInstance() { return CWinApp::ExitInstance(); }
+
+BOOL CTARNEXApp::SetTrayIcon(UINT nID) {
+    CMainFrame* pFrame = DYNAMIC_DOWNCAST(CMainFrame, m_pMainWnd);
+    if (pFrame == NULL) return FALSE;
+    return pFrame->SetTrayIcon(nID);
+}
+
+void CTARNEXApp::OnAppAbout() {
+    CAboutDlg aboutDlg;
+    aboutDlg.DoModal();
+}
