@@ -15,3 +15,7 @@ std::string Utf16ToUtf8(std::u16string_view text);
 std::string BstrToUtf8(BSTR bstr);
 // A new BSTR holding `text`; throws std::bad_alloc when out of memory.
 BSTR Utf8ToBstr(std::string_view text);
+
+// Equality of two texts with the ASCII letters compared without regard to case,
+// as names of providers, keys and accounts are compared.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);

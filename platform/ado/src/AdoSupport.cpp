@@ -1,7 +1,5 @@
 // Shared pieces of the ADO objects: the object model's own errors and checks.
 
-#include <algorithm>
-
 #include "ConnectionCore.h"
 #include "platform/com/comfailure.h"
 
@@ -37,13 +35,6 @@ void ThrowAdoError(long number, const char* source) {
 const OpenSession& RequireOpen(const std::shared_ptr<ConnectionCore>& core, const char* source) {
     if (!core || !core->session) ThrowAdoError(adErrInvalidConnection, source);
     return *core->session;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        return lower(x) == lower(y);
-    });
 }
 
 void RequireOut(const void* p, const char* source) {

@@ -25,7 +25,7 @@ std::size_t positionOf(const VARIANT& item, const std::vector<std::string>& name
     if (item.vt == VT_BSTR) {
         const std::string name = BstrToUtf8(item.bstrVal);
         for (std::size_t i = 0; i < names.size(); ++i) {
-            if (EqualsIgnoringCase(names[i], name)) return i;
+            if (EqualsIgnoringAsciiCase(names[i], name)) return i;
         }
         ThrowAdoError(adErrItemNotFound, kCatalogSource);
     }

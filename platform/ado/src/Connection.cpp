@@ -106,7 +106,7 @@ public:
                 ThrowComFailure(adErrInvalidArgument, kConnectionSource, e.what());
             }
             if (auto provider = pairs.value("provider")) m_provider = *provider;
-            if (!EqualsIgnoringCase(m_provider, kJetProvider)) {
+            if (!EqualsIgnoringAsciiCase(m_provider, kJetProvider)) {
                 ThrowAdoError(adErrProviderNotFound, kConnectionSource);
             }
             m_core->session =

@@ -37,9 +37,6 @@ struct IAdoConnectionCore : IUnknown {
 // The session of `core`; raises adErrInvalidConnection when it is closed.
 const OpenSession& RequireOpen(const std::shared_ptr<ConnectionCore>& core, const char* source);
 
-// ASCII letters compared without regard to case, as provider and key names are.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
-
 // Raises E_POINTER for a null [out] argument.
 void RequireOut(const void* p, const char* source);
 

@@ -4,6 +4,7 @@
 
 #include "platform/com/textconv.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -123,4 +124,10 @@ BSTR Utf8ToBstr(std::string_view text) {
     BSTR result = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
     if (result == nullptr) throw std::bad_alloc();
     return result;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
 }
