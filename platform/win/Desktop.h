@@ -11,6 +11,8 @@
 
 #include "WinTypes.h"
 
+class QWidget;
+
 namespace platform {
 
 struct MessageBoxRequest {
@@ -89,8 +91,8 @@ public:
     virtual bool TrayAdd(const TrayIconRequest& request) = 0;
     virtual bool TrayModify(const TrayIconRequest& request) = 0;
     virtual bool TrayDelete(HWND owner, UINT id) = 0;
-    // Opens the help viewer; false when nothing could be shown.
-    virtual bool ShowHelp(const HelpRequest& request) = 0;
+    // Opens the help viewer; its window, or null when nothing was shown.
+    virtual QWidget* ShowHelp(const HelpRequest& request) = 0;
     virtual POINT CursorPos() = 0;
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;

@@ -1,54 +1,17 @@
 #pragma once
 
-// Scalar types, handles and small structs of the platform's API. The scalar
-// block is shared word for word with platform/com/wintypes.h (same guard), so
-// either header may come first.
+// Handles, small structs and helpers of the platform's API. The scalar types
+// (BOOL, DWORD, UINT, LONG, WPARAM, LPARAM, LRESULT, HRESULT, LPCTSTR...) are
+// shared with the COM subset and defined once, in platform/com/wintypes.h.
 
 #include <cstddef>
 #include <cstdint>
 
-#ifndef TARNEX_WIN_SCALAR_TYPES
-#define TARNEX_WIN_SCALAR_TYPES
-typedef int BOOL;
-typedef std::uint8_t BYTE;
-typedef std::uint16_t WORD;
-typedef std::uint32_t DWORD;
-typedef unsigned int UINT;
-typedef std::int32_t LONG;
-typedef std::uint32_t ULONG;
-typedef std::intptr_t INT_PTR;
-typedef std::intptr_t LONG_PTR;
-typedef std::uintptr_t UINT_PTR;
-typedef std::uintptr_t ULONG_PTR;
-typedef std::uintptr_t DWORD_PTR;
-typedef std::uintptr_t WPARAM;
-typedef std::intptr_t LPARAM;
-typedef std::intptr_t LRESULT;
-typedef std::int32_t HRESULT;
-#ifndef TRUE
-#define TRUE 1
-#endif
-#ifndef FALSE
-#define FALSE 0
-#endif
-#endif  // TARNEX_WIN_SCALAR_TYPES
+#include "platform/com/wintypes.h"
 
-typedef char CHAR;
-typedef char TCHAR;
-typedef unsigned char UCHAR;
-typedef short SHORT;
-typedef unsigned short USHORT;
-typedef int INT;
 typedef LONG SCODE;
-typedef CHAR* LPSTR;
-typedef const CHAR* LPCSTR;
-typedef TCHAR* LPTSTR;
-typedef const TCHAR* LPCTSTR;
-typedef void* LPVOID;
-typedef const void* LPCVOID;
 typedef DWORD* LPDWORD;
 typedef BOOL* LPBOOL;
-typedef void* HANDLE;
 typedef WORD ATOM;
 typedef DWORD COLORREF;
 
@@ -128,13 +91,6 @@ inline bool IS_INTRESOURCE(LPCSTR p) { return (reinterpret_cast<ULONG_PTR>(p) >>
 #endif
 #ifndef TEXT
 #define TEXT(x) x
-#endif
-
-#ifndef S_OK
-#define S_OK (static_cast<HRESULT>(0))
-#endif
-#ifndef S_FALSE
-#define S_FALSE (static_cast<HRESULT>(1))
 #endif
 
 inline int MulDiv(int number, int numerator, int denominator) {

@@ -233,7 +233,12 @@ typedef MSG* LPMSG;
 
 typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 
-// Windows
+// Windows. CreateWindowExA knows the control classes "BUTTON", "EDIT",
+// "STATIC" and "COMBOBOX"; any other class name gives a plain window. hMenu
+// carries a child window's control ID.
+HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
+                     int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
+                     HINSTANCE hInstance, LPVOID lpParam);
 BOOL IsWindow(HWND hWnd);
 BOOL ShowWindow(HWND hWnd, int nCmdShow);
 BOOL IsWindowVisible(HWND hWnd);
