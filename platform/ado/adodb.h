@@ -110,4 +110,6 @@ inline HRESULT _Connection::Open(_bstr_t ConnectionString, _bstr_t UserID, _bstr
                     __uuidof(_Connection));
 }
 
-inline HRESULT _Connection::Close() { return ComCheck(raw_Close(), this, __uuidof(_Connection)); }
+inline HRESULT _Connection::Close() {
+    return ComCheck(raw_Close(), this, __uuidof(_Connection));
+}

@@ -143,7 +143,9 @@ public:
         return m_p->QueryInterface(iid, reinterpret_cast<void**>(&p));
     }
 
-    friend bool operator==(const _com_ptr_t& a, std::nullptr_t) noexcept { return a.m_p == nullptr; }
+    friend bool operator==(const _com_ptr_t& a, std::nullptr_t) noexcept {
+        return a.m_p == nullptr;
+    }
     friend bool operator==(const _com_ptr_t& a, const _com_ptr_t& b) noexcept {
         return a.m_p == b.m_p;
     }

@@ -20,8 +20,8 @@ public:
     _bstr_t() noexcept = default;
     _bstr_t(const _bstr_t&) noexcept = default;  // shares the string
     _bstr_t(_bstr_t&&) noexcept = default;
-    _bstr_t(const char* s);      // narrow (UTF-8) text, converted to UTF-16
-    _bstr_t(const OLECHAR* s);   // copied
+    _bstr_t(const char* s);          // narrow (UTF-8) text, converted to UTF-16
+    _bstr_t(const OLECHAR* s);       // copied
     _bstr_t(BSTR bstr, bool fCopy);  // fCopy false: takes ownership of bstr
     _bstr_t(const _variant_t& var);  // the variant converted to text
     ~_bstr_t() = default;
@@ -50,9 +50,9 @@ public:
 
     unsigned int length() const noexcept;
     BSTR copy(bool fCopy = true) const;  // a new BSTR for the caller, or the held one
-    void Assign(BSTR s);                  // copies s
-    void Attach(BSTR s);                  // takes ownership of s
-    BSTR Detach();                        // gives up the string (a copy when it is shared)
+    void Assign(BSTR s);                 // copies s
+    void Attach(BSTR s);                 // takes ownership of s
+    BSTR Detach();                       // gives up the string (a copy when it is shared)
     BSTR& GetBSTR();
     BSTR* GetAddress();  // frees the string and returns a slot for an [out] BSTR
 
@@ -69,7 +69,7 @@ public:
     _variant_t(const VARIANT* src);
     _variant_t(const _variant_t& src);
     _variant_t(_variant_t&& src) noexcept;
-    _variant_t(VARIANT& src, bool fCopy);  // fCopy false: takes src over, leaving it empty
+    _variant_t(VARIANT& src, bool fCopy);     // fCopy false: takes src over, leaving it empty
     _variant_t(short s, VARTYPE vt = VT_I2);  // VT_I2 or VT_BOOL
     _variant_t(int i, VARTYPE vt = VT_I4);    // VT_I4 or VT_INT
     _variant_t(long l, VARTYPE vt = VT_I4);   // VT_I4 (DISP_E_OVERFLOW beyond 32 bits)

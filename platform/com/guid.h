@@ -26,9 +26,15 @@ typedef const CLSID& REFCLSID;
 
 inline constexpr GUID GUID_NULL{};
 
-inline bool IsEqualGUID(REFGUID a, REFGUID b) noexcept { return a == b; }
-inline bool IsEqualIID(REFIID a, REFIID b) noexcept { return a == b; }
-inline bool IsEqualCLSID(REFCLSID a, REFCLSID b) noexcept { return a == b; }
+inline bool IsEqualGUID(REFGUID a, REFGUID b) noexcept {
+    return a == b;
+}
+inline bool IsEqualIID(REFIID a, REFIID b) noexcept {
+    return a == b;
+}
+inline bool IsEqualCLSID(REFCLSID a, REFCLSID b) noexcept {
+    return a == b;
+}
 
 namespace com_detail {
 
@@ -70,10 +76,10 @@ template <class T>
 struct ComUuid;
 
 // Declares the identifier of `type`; use at global scope.
-#define COM_DECLARE_UUID(type, text)                         \
-    template <>                                              \
-    struct ComUuid<type> {                                   \
-        static constexpr GUID value = GuidFromString(text);  \
+#define COM_DECLARE_UUID(type, text)                        \
+    template <>                                             \
+    struct ComUuid<type> {                                  \
+        static constexpr GUID value = GuidFromString(text); \
     }
 
 #define __uuidof(type) (::ComUuid<type>::value)

@@ -8,9 +8,10 @@
 #define HRESULT_CODE(hr) (static_cast<HRESULT>(hr) & 0xFFFF)
 #define HRESULT_FACILITY(hr) ((static_cast<HRESULT>(hr) >> 16) & 0x1FFF)
 #define HRESULT_SEVERITY(hr) ((static_cast<HRESULT>(hr) >> 31) & 0x1)
-#define MAKE_HRESULT(sev, fac, code)                                                     \
-    static_cast<HRESULT>((static_cast<std::uint32_t>(sev) << 31) |                       \
-                         (static_cast<std::uint32_t>(fac) << 16) | static_cast<std::uint32_t>(code))
+#define MAKE_HRESULT(sev, fac, code)                               \
+    static_cast<HRESULT>((static_cast<std::uint32_t>(sev) << 31) | \
+                         (static_cast<std::uint32_t>(fac) << 16) | \
+                         static_cast<std::uint32_t>(code))
 
 constexpr unsigned SEVERITY_SUCCESS = 0;
 constexpr unsigned SEVERITY_ERROR = 1;

@@ -72,8 +72,8 @@ struct DAODBEngine : IDispatch {
     // DefaultUser of SystemDB. DstLocale: a locale string, or omitted for the
     // source's locale. Options: 0 or omitted. SrcLocale (";pwd=" database
     // password): omitted or empty, as the engine's databases have none.
-    virtual HRESULT CompactDatabase(BSTR SrcName, BSTR DstName, VARIANT DstLocale,
-                                    VARIANT Options, VARIANT SrcLocale) = 0;
+    virtual HRESULT CompactDatabase(BSTR SrcName, BSTR DstName, VARIANT DstLocale, VARIANT Options,
+                                    VARIANT SrcLocale) = 0;
 };
 
 struct DAOWorkspaces : IDispatch {
@@ -85,7 +85,7 @@ struct DAOWorkspaces : IDispatch {
 
 struct DAOWorkspace : IDispatch {
     virtual HRESULT get_Name(BSTR* pbstr) = 0;
-    virtual HRESULT get_UserName(BSTR* pbstr) = 0;  // the account's stored name
+    virtual HRESULT get_UserName(BSTR* pbstr) = 0;     // the account's stored name
     virtual HRESULT get_Users(DAOUsers** ppusrs) = 0;  // every account of the workgroup
     // Closes the workspace and takes it out of the Workspaces collection; a closed
     // workspace answers every call with E_DAO_ObjectInvalid.

@@ -88,7 +88,8 @@ TEST_F(AdoxCatalog, NeedsAnOpenConnection) {
 
     _ConnectionPtr closed;
     ASSERT_EQ(closed.CreateInstance(__uuidof(Connection)), S_OK);
-    error = ComErrorOf([&] { unbound->PutActiveConnection(_variant_t(static_cast<IDispatch*>(closed))); });
+    error = ComErrorOf(
+        [&] { unbound->PutActiveConnection(_variant_t(static_cast<IDispatch*>(closed))); });
     ASSERT_TRUE(error);
     EXPECT_EQ(error->Error(), ErrorResult(adErrInvalidConnection));
 
@@ -116,8 +117,8 @@ TEST_F(AdoxCatalog, OpensItsOwnConnectionFromAString) {
     ASSERT_EQ(own.CreateInstance(__uuidof(Catalog)), S_OK);
     const std::string text = "Provider=Microsoft.Jet.OLEDB.4.0;data source='" +
                              m_database.string() + "';jet oledb:system database='" +
-                             m_workgroup.string() + "';User ID=Admin;Password='" +
-                             kAdminPassword + "'";
+                             m_workgroup.string() + "';User ID=Admin;Password='" + kAdminPassword +
+                             "'";
     own->PutActiveConnection(text.c_str());
     EXPECT_EQ(own->GetGroups()->GetCount(), 3);
 }

@@ -20,8 +20,10 @@ TEST(ConnectionString, ReadsValues) {
          "/d/main.mdb"},
         {"data source='/d/main.mdb';jet oledb:system database='/d/secure.mdw';",
          "Jet OLEDB:System Database", "/d/secure.mdw"},
-        {"  Data Source = \"a b.mdb\" ; PROVIDER=Microsoft.Jet.OLEDB.4.0", "data source", "a b.mdb"},
-        {"DATA SOURCE=x;provider = Microsoft.Jet.OLEDB.4.0 ", "Provider", "Microsoft.Jet.OLEDB.4.0"},
+        {"  Data Source = \"a b.mdb\" ; PROVIDER=Microsoft.Jet.OLEDB.4.0", "data source",
+         "a b.mdb"},
+        {"DATA SOURCE=x;provider = Microsoft.Jet.OLEDB.4.0 ", "Provider",
+         "Microsoft.Jet.OLEDB.4.0"},
         {"data source='/d/O''Brien''s.mdb';", "data source", "/d/O'Brien's.mdb"},
         {"data source=\"say \"\"hi\"\"\"", "data source", "say \"hi\""},
         {"data source=\"it's\"", "data source", "it's"},
@@ -46,12 +48,8 @@ TEST(ConnectionString, ReadsValues) {
 TEST(ConnectionString, RefusesMalformedText) {
     const char* cases[] = {
         "data source='/d/O'Brien.mdb';",  // a quote inside a quoted value, not doubled
-        "data source='unterminated",
-        "data source=\"x\" trailing",
-        "no equals sign",
-        "=value",
-        "  =value;data source=x",
-        "data source=x;dangling",
+        "data source='unterminated",     "data source=\"x\" trailing", "no equals sign", "=value",
+        "  =value;data source=x",        "data source=x;dangling",
     };
     for (const char* text : cases) {
         EXPECT_THROW(ConnectionString::parse(text), ado::ConnectionStringError) << text;

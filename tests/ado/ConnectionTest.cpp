@@ -50,8 +50,7 @@ protected:
 TEST_F(AdoConnection, HoldsTheDatabaseFromOpenUntilClose) {
     _ConnectionPtr connection = newConnection();
     EXPECT_EQ(connection->GetState(), adStateClosed);
-    connection->Open(connectionString(m_database, m_workgroup).c_str(), "Alice", kAlicePassword,
-                     0);
+    connection->Open(connectionString(m_database, m_workgroup).c_str(), "Alice", kAlicePassword, 0);
     EXPECT_EQ(connection->GetState(), adStateOpen);
     EXPECT_TRUE(inUse());
     connection->Close();
@@ -157,14 +156,13 @@ TEST_F(AdoConnection, CloseOrChangesAtTheWrongTimeAreRefused) {
     EXPECT_EQ(Text(error->Source()), "ADODB.Connection");
     EXPECT_EQ(Text(error->Description()), "Operation is not allowed when the object is closed.");
 
-    connection->Open(connectionString(m_database, m_workgroup).c_str(), "Alice", kAlicePassword,
-                     0);
+    connection->Open(connectionString(m_database, m_workgroup).c_str(), "Alice", kAlicePassword, 0);
     error = ComErrorOf([&] { connection->PutProvider("Other"); });
     ASSERT_TRUE(error);
     EXPECT_EQ(error->Error(), ErrorResult(adErrObjectOpen));
     error = ComErrorOf([&] {
-        connection->Open(connectionString(m_database, m_workgroup).c_str(), "Alice",
-                         kAlicePassword, 0);
+        connection->Open(connectionString(m_database, m_workgroup).c_str(), "Alice", kAlicePassword,
+                         0);
     });
     ASSERT_TRUE(error);
     EXPECT_EQ(error->Error(), ErrorResult(adErrObjectOpen));

@@ -33,9 +33,15 @@ SuiteTest::~SuiteTest() {
     std::filesystem::remove_all(m_folder, ignored);
 }
 
-bool SuiteTest::inUse() const { return !sessionsOf(m_database).empty(); }
+bool SuiteTest::inUse() const {
+    return !sessionsOf(m_database).empty();
+}
 
-HRESULT ErrorResult(long number) { return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number); }
-HRESULT ErrorResult(ErrorCode code) { return ErrorResult(static_cast<long>(code)); }
+HRESULT ErrorResult(long number) {
+    return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number);
+}
+HRESULT ErrorResult(ErrorCode code) {
+    return ErrorResult(static_cast<long>(code));
+}
 
 }  // namespace suitefiles

@@ -42,7 +42,9 @@ TEST(TextConversion, RoundTripsValidText) {
     const RoundTrip cases[] = {
         {"", u""},
         {"Admin", u"Admin"},
-        {"Gr\xC3\xBC\xC3\x9F" "e", u"Gr\u00FC\u00DFe"},
+        {"Gr\xC3\xBC\xC3\x9F"
+         "e",
+         u"Gr\u00FC\u00DFe"},
         {"\xE6\x97\xA5\xE6\x9C\xAC", u"\u65E5\u672C"},
         {"\xF0\x9F\x94\x91 key", u"\U0001F511 key"},
         {"\xEF\xBF\xBF", u"\uFFFF"},
@@ -66,8 +68,7 @@ TEST(TextConversion, ReplacesMalformedInputInsteadOfFailing) {
     for (const auto& c : cases) EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16) << c.utf8;
 
     EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
-    EXPECT_EQ(Utf16ToUtf8(u"x" + std::u16string(1, char16_t{0xDC00}) + u"y"),
-              "x\xEF\xBF\xBDy");
+    EXPECT_EQ(Utf16ToUtf8(u"x" + std::u16string(1, char16_t{0xDC00}) + u"y"), "x\xEF\xBF\xBDy");
 }
 
 TEST(BstrT, ConvertsNarrowTextBothWays) {

@@ -81,9 +81,8 @@ protected:
         locale.vt = VT_BSTR;
         locale.bstrVal = DaoAllocString(dbLangGeneral);
         VARIANT options = index(0);
-        const HRESULT hr = m_engine->CompactDatabase(Narrow(source.string()),
-                                                     Narrow(destination.string()), locale, options,
-                                                     omitted());
+        const HRESULT hr = m_engine->CompactDatabase(
+            Narrow(source.string()), Narrow(destination.string()), locale, options, omitted());
         VariantClear(&locale);
         return hr;
     }
@@ -181,8 +180,8 @@ TEST_F(Dao, WorkspaceRefusalsReachTheErrorsCollection) {
     EXPECT_EQ(last.number, E_DAO_ObjectAlreadyInCollection);
 
     VARIANT odbc = index(static_cast<short>(dbUseODBC));
-    EXPECT_EQ(m_engine->CreateWorkspace(Narrow("W"), Narrow("Alice"), Narrow(kAlicePassword),
-                                        odbc, &workspace),
+    EXPECT_EQ(m_engine->CreateWorkspace(Narrow("W"), Narrow("Alice"), Narrow(kAlicePassword), odbc,
+                                        &workspace),
               ErrorResult(E_DAO_InvalidArgument));
 
     setSystemDb("");

@@ -15,14 +15,17 @@ const char* describe(long number) {
         case adErrItemNotFound:
             return "Item cannot be found in the collection corresponding to the requested name "
                    "or ordinal.";
-        case adErrObjectClosed: return "Operation is not allowed when the object is closed.";
-        case adErrObjectOpen: return "Operation is not allowed when the object is open.";
+        case adErrObjectClosed:
+            return "Operation is not allowed when the object is closed.";
+        case adErrObjectOpen:
+            return "Operation is not allowed when the object is open.";
         case adErrProviderNotFound:
             return "Provider cannot be found. It may not be properly installed.";
         case adErrInvalidConnection:
             return "The connection cannot be used to perform this operation. It is either closed "
                    "or invalid in this context.";
-        default: return "Unexpected error.";
+        default:
+            return "Unexpected error.";
     }
 }
 

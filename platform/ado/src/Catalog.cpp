@@ -195,6 +195,8 @@ private:
 
 }  // namespace
 
-HRESULT CreateCatalog(REFIID riid, void** ppv) { return CreateComObject<CatalogObject>(riid, ppv); }
+HRESULT CreateCatalog(REFIID riid, void** ppv) {
+    return CreateComObject<CatalogObject>(riid, ppv);
+}
 
 }  // namespace ado

@@ -32,8 +32,8 @@ OpenSession openJetDatabase(const ConnectionString& pairs, const std::string& us
     }
     Credentials credentials;
     credentials.workgroup = workgroup;
-    credentials.user = !userArgument.empty() ? userArgument
-                                             : pairs.value("user id").value_or(kDefaultUser);
+    credentials.user =
+        !userArgument.empty() ? userArgument : pairs.value("user id").value_or(kDefaultUser);
     credentials.password =
         !passwordArgument.empty() ? passwordArgument : pairs.value("password").value_or("");
     OpenOptions options;
@@ -98,7 +98,8 @@ public:
             if (options != adConnectUnspecified && options != 0) {
                 ThrowAdoError(adErrInvalidArgument, kConnectionSource);
             }
-            if (SysStringLen(connectionString) > 0) m_connectionString = BstrToUtf8(connectionString);
+            if (SysStringLen(connectionString) > 0)
+                m_connectionString = BstrToUtf8(connectionString);
             ConnectionString pairs;
             try {
                 pairs = ConnectionString::parse(m_connectionString);

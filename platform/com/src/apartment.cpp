@@ -42,7 +42,9 @@ LPFNCREATEINSTANCE findClass(REFCLSID rclsid) {
 
 }  // namespace
 
-HRESULT CoInitialize(LPVOID pvReserved) { return CoInitializeEx(pvReserved, COINIT_APARTMENTTHREADED); }
+HRESULT CoInitialize(LPVOID pvReserved) {
+    return CoInitializeEx(pvReserved, COINIT_APARTMENTTHREADED);
+}
 
 HRESULT CoInitializeEx(LPVOID pvReserved, DWORD dwCoInit) {
     if (pvReserved != nullptr) return E_INVALIDARG;
@@ -75,7 +77,9 @@ HRESULT CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContex
     return create(riid, ppv);
 }
 
-HRESULT OleRun(LPUNKNOWN pUnknown) { return pUnknown == nullptr ? E_INVALIDARG : S_OK; }
+HRESULT OleRun(LPUNKNOWN pUnknown) {
+    return pUnknown == nullptr ? E_INVALIDARG : S_OK;
+}
 
 HRESULT CoRegisterInprocClass(REFCLSID rclsid, LPFNCREATEINSTANCE pfnCreate) {
     if (pfnCreate == nullptr) return E_INVALIDARG;
@@ -101,8 +105,12 @@ HRESULT CoRevokeInprocClass(REFCLSID rclsid) {
 
 namespace comtest {
 
-void FailNextCoInitialize(HRESULT hr) { g_nextCoInitialize = hr; }
-void FailNextCoCreateInstance(HRESULT hr) { g_nextCoCreateInstance = hr; }
+void FailNextCoInitialize(HRESULT hr) {
+    g_nextCoInitialize = hr;
+}
+void FailNextCoCreateInstance(HRESULT hr) {
+    g_nextCoCreateInstance = hr;
+}
 void ResetFailures() {
     g_nextCoInitialize = S_OK;
     g_nextCoCreateInstance = S_OK;

@@ -46,7 +46,9 @@ BSTR SysAllocStringLen(const OLECHAR* pch, UINT cch) {
     return allocateBytes(pch, static_cast<UINT>(cch * sizeof(OLECHAR)));
 }
 
-BSTR SysAllocStringByteLen(LPCSTR psz, UINT len) { return allocateBytes(psz, len); }
+BSTR SysAllocStringByteLen(LPCSTR psz, UINT len) {
+    return allocateBytes(psz, len);
+}
 
 INT SysReAllocString(BSTR* pbstr, const OLECHAR* psz) {
     if (pbstr == nullptr) return FALSE;
@@ -68,4 +70,6 @@ UINT SysStringByteLen(BSTR bstr) {
     return prefix;
 }
 
-UINT SysStringLen(BSTR bstr) { return SysStringByteLen(bstr) / sizeof(OLECHAR); }
+UINT SysStringLen(BSTR bstr) {
+    return SysStringByteLen(bstr) / sizeof(OLECHAR);
+}

@@ -7,33 +7,57 @@
 
 namespace {
 
-constexpr WORD kFirstDispatchCode = 0x200;  // automation codes below FACILITY_ITF 0x200 are system ones
+constexpr WORD kFirstDispatchCode =
+    0x200;  // automation codes below FACILITY_ITF 0x200 are system ones
 
 const char* knownMessage(HRESULT hr) {
     switch (hr) {
-        case S_OK: return "No error.";
-        case S_FALSE: return "The operation completed with a false result.";
-        case E_UNEXPECTED: return "Catastrophic failure.";
-        case E_NOTIMPL: return "Not implemented.";
-        case E_NOINTERFACE: return "No such interface supported.";
-        case E_POINTER: return "Invalid pointer.";
-        case E_ABORT: return "Operation aborted.";
-        case E_FAIL: return "Unspecified error.";
-        case E_ACCESSDENIED: return "Access is denied.";
-        case E_HANDLE: return "The handle is invalid.";
-        case E_OUTOFMEMORY: return "Not enough memory is available to complete this operation.";
-        case E_INVALIDARG: return "The parameter is incorrect.";
-        case CLASS_E_NOAGGREGATION: return "Class does not support aggregation.";
-        case REGDB_E_CLASSNOTREG: return "Class not registered.";
-        case CO_E_NOTINITIALIZED: return "CoInitialize has not been called.";
-        case RPC_E_CHANGED_MODE: return "Cannot change thread mode after it is set.";
-        case DISP_E_PARAMNOTFOUND: return "Parameter not found.";
-        case DISP_E_TYPEMISMATCH: return "Type mismatch.";
-        case DISP_E_BADVARTYPE: return "Bad variable type.";
-        case DISP_E_EXCEPTION: return "Exception occurred.";
-        case DISP_E_OVERFLOW: return "Out of present range.";
-        case DISP_E_BADINDEX: return "Invalid index.";
-        default: return nullptr;
+        case S_OK:
+            return "No error.";
+        case S_FALSE:
+            return "The operation completed with a false result.";
+        case E_UNEXPECTED:
+            return "Catastrophic failure.";
+        case E_NOTIMPL:
+            return "Not implemented.";
+        case E_NOINTERFACE:
+            return "No such interface supported.";
+        case E_POINTER:
+            return "Invalid pointer.";
+        case E_ABORT:
+            return "Operation aborted.";
+        case E_FAIL:
+            return "Unspecified error.";
+        case E_ACCESSDENIED:
+            return "Access is denied.";
+        case E_HANDLE:
+            return "The handle is invalid.";
+        case E_OUTOFMEMORY:
+            return "Not enough memory is available to complete this operation.";
+        case E_INVALIDARG:
+            return "The parameter is incorrect.";
+        case CLASS_E_NOAGGREGATION:
+            return "Class does not support aggregation.";
+        case REGDB_E_CLASSNOTREG:
+            return "Class not registered.";
+        case CO_E_NOTINITIALIZED:
+            return "CoInitialize has not been called.";
+        case RPC_E_CHANGED_MODE:
+            return "Cannot change thread mode after it is set.";
+        case DISP_E_PARAMNOTFOUND:
+            return "Parameter not found.";
+        case DISP_E_TYPEMISMATCH:
+            return "Type mismatch.";
+        case DISP_E_BADVARTYPE:
+            return "Bad variable type.";
+        case DISP_E_EXCEPTION:
+            return "Exception occurred.";
+        case DISP_E_OVERFLOW:
+            return "Out of present range.";
+        case DISP_E_BADINDEX:
+            return "Invalid index.";
+        default:
+            return nullptr;
     }
 }
 
@@ -122,7 +146,9 @@ WORD _com_error::HRESULTToWCode(HRESULT hr) noexcept {
     return 0;
 }
 
-void _com_issue_error(HRESULT hr) { throw _com_error(hr); }
+void _com_issue_error(HRESULT hr) {
+    throw _com_error(hr);
+}
 
 void _com_issue_errorex(HRESULT hr, IUnknown* punk, REFIID riid) {
     IErrorInfo* perrinfo = nullptr;

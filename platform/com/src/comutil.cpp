@@ -24,7 +24,9 @@ BSTR duplicate(BSTR s) {
     return copy;
 }
 
-std::u16string_view view(BSTR s) { return {s != nullptr ? s : u"", SysStringLen(s)}; }
+std::u16string_view view(BSTR s) {
+    return {s != nullptr ? s : u"", SysStringLen(s)};
+}
 
 }  // namespace
 
@@ -67,10 +69,16 @@ _bstr_t::_bstr_t(const _variant_t& var) {
     Attach(text.Detach().bstrVal);
 }
 
-_bstr_t& _bstr_t::operator=(const char* s) { return *this = _bstr_t(s); }
-_bstr_t& _bstr_t::operator=(const OLECHAR* s) { return *this = _bstr_t(s); }
+_bstr_t& _bstr_t::operator=(const char* s) {
+    return *this = _bstr_t(s);
+}
+_bstr_t& _bstr_t::operator=(const OLECHAR* s) {
+    return *this = _bstr_t(s);
+}
 
-_bstr_t& _bstr_t::operator+=(const _bstr_t& s) { return *this = *this + s; }
+_bstr_t& _bstr_t::operator+=(const _bstr_t& s) {
+    return *this = *this + s;
+}
 
 _bstr_t operator+(const _bstr_t& a, const _bstr_t& b) {
     if (!a && !b) return _bstr_t();
@@ -79,8 +87,12 @@ _bstr_t operator+(const _bstr_t& a, const _bstr_t& b) {
     return _bstr_t(allocOrThrow(joined.data(), joined.size()), false);
 }
 
-_bstr_t::operator const OLECHAR*() const noexcept { return m_data ? m_data->wide : nullptr; }
-_bstr_t::operator OLECHAR*() const noexcept { return m_data ? m_data->wide : nullptr; }
+_bstr_t::operator const OLECHAR*() const noexcept {
+    return m_data ? m_data->wide : nullptr;
+}
+_bstr_t::operator OLECHAR*() const noexcept {
+    return m_data ? m_data->wide : nullptr;
+}
 
 _bstr_t::operator const char*() const {
     if (!m_data || m_data->wide == nullptr) return nullptr;
@@ -88,15 +100,21 @@ _bstr_t::operator const char*() const {
     return m_data->narrow->c_str();
 }
 
-_bstr_t::operator char*() const { return const_cast<char*>(static_cast<const char*>(*this)); }
+_bstr_t::operator char*() const {
+    return const_cast<char*>(static_cast<const char*>(*this));
+}
 
-bool _bstr_t::operator!() const noexcept { return !m_data || m_data->wide == nullptr; }
+bool _bstr_t::operator!() const noexcept {
+    return !m_data || m_data->wide == nullptr;
+}
 
 bool operator==(const _bstr_t& a, const _bstr_t& b) noexcept {
     return view(a.m_data ? a.m_data->wide : nullptr) == view(b.m_data ? b.m_data->wide : nullptr);
 }
 
-bool operator==(const _bstr_t& a, const char* b) { return a == _bstr_t(b); }
+bool operator==(const _bstr_t& a, const char* b) {
+    return a == _bstr_t(b);
+}
 
 bool operator==(const _bstr_t& a, const OLECHAR* b) noexcept {
     return view(a.m_data ? a.m_data->wide : nullptr) == std::u16string_view(b != nullptr ? b : u"");
@@ -106,14 +124,18 @@ bool operator<(const _bstr_t& a, const _bstr_t& b) noexcept {
     return view(a.m_data ? a.m_data->wide : nullptr) < view(b.m_data ? b.m_data->wide : nullptr);
 }
 
-unsigned int _bstr_t::length() const noexcept { return m_data ? SysStringLen(m_data->wide) : 0; }
+unsigned int _bstr_t::length() const noexcept {
+    return m_data ? SysStringLen(m_data->wide) : 0;
+}
 
 BSTR _bstr_t::copy(bool fCopy) const {
     BSTR held = m_data ? m_data->wide : nullptr;
     return fCopy ? duplicate(held) : held;
 }
 
-void _bstr_t::Assign(BSTR s) { Attach(duplicate(s)); }
+void _bstr_t::Assign(BSTR s) {
+    Attach(duplicate(s));
+}
 
 void _bstr_t::Attach(BSTR s) {
     m_data.reset();
@@ -161,7 +183,9 @@ BSTR* _bstr_t::GetAddress() {
 
 // ---------------------------------------------------------------------------
 
-_variant_t::_variant_t() noexcept { VariantInit(this); }
+_variant_t::_variant_t() noexcept {
+    VariantInit(this);
+}
 
 _variant_t::_variant_t(const VARIANT& src) {
     VariantInit(this);
@@ -176,7 +200,9 @@ _variant_t::_variant_t(const VARIANT* src) {
 
 _variant_t::_variant_t(const _variant_t& src) : _variant_t(static_cast<const VARIANT&>(src)) {}
 
-_variant_t::_variant_t(_variant_t&& src) noexcept : VARIANT(src) { VariantInit(&src); }
+_variant_t::_variant_t(_variant_t&& src) noexcept : VARIANT(src) {
+    VariantInit(&src);
+}
 
 _variant_t::_variant_t(VARIANT& src, bool fCopy) {
     VariantInit(this);
@@ -245,7 +271,9 @@ _variant_t::_variant_t(IUnknown* p, bool fAddRef) noexcept {
     if (p != nullptr && fAddRef) p->AddRef();
 }
 
-_variant_t::~_variant_t() { VariantClear(this); }
+_variant_t::~_variant_t() {
+    VariantClear(this);
+}
 
 _variant_t& _variant_t::operator=(const _variant_t& src) {
     return *this = static_cast<const VARIANT&>(src);

@@ -10,8 +10,15 @@ namespace {
 
 bool isInteger(VARTYPE vt) {
     switch (vt) {
-        case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4: case VT_UI4:
-        case VT_INT: case VT_UINT: case VT_BOOL:
+        case VT_I1:
+        case VT_UI1:
+        case VT_I2:
+        case VT_UI2:
+        case VT_I4:
+        case VT_UI4:
+        case VT_INT:
+        case VT_UINT:
+        case VT_BOOL:
             return true;
         default:
             return false;
@@ -20,16 +27,26 @@ bool isInteger(VARTYPE vt) {
 
 std::int64_t integerValue(const VARIANT& v) {
     switch (v.vt) {
-        case VT_I1: return v.cVal;
-        case VT_UI1: return v.bVal;
-        case VT_I2: return v.iVal;
-        case VT_UI2: return v.uiVal;
-        case VT_I4: return v.lVal;
-        case VT_UI4: return v.ulVal;
-        case VT_INT: return v.intVal;
-        case VT_UINT: return v.uintVal;
-        case VT_BOOL: return v.boolVal;
-        default: return 0;
+        case VT_I1:
+            return v.cVal;
+        case VT_UI1:
+            return v.bVal;
+        case VT_I2:
+            return v.iVal;
+        case VT_UI2:
+            return v.uiVal;
+        case VT_I4:
+            return v.lVal;
+        case VT_UI4:
+            return v.ulVal;
+        case VT_INT:
+            return v.intVal;
+        case VT_UINT:
+            return v.uintVal;
+        case VT_BOOL:
+            return v.boolVal;
+        default:
+            return 0;
     }
 }
 
@@ -72,7 +89,9 @@ HRESULT toInteger(const VARIANT& src, std::int64_t* value) {
     return DISP_E_BADVARTYPE;
 }
 
-bool fits(std::int64_t value, std::int64_t low, std::int64_t high) { return value >= low && value <= high; }
+bool fits(std::int64_t value, std::int64_t low, std::int64_t high) {
+    return value >= low && value <= high;
+}
 
 }  // namespace
 
@@ -93,7 +112,9 @@ HRESULT VariantClear(VARIANT* pvarg) {
         case VT_UNKNOWN:
             if (pvarg->punkVal != nullptr) pvarg->punkVal->Release();
             break;
-        case VT_EMPTY: case VT_NULL: case VT_ERROR:
+        case VT_EMPTY:
+        case VT_NULL:
+        case VT_ERROR:
             break;
         default:
             if (!isInteger(pvarg->vt)) return DISP_E_BADVARTYPE;
@@ -114,8 +135,8 @@ HRESULT VariantCopy(VARIANT* pvargDest, const VARIANT* pvargSrc) {
                pvargSrc->punkVal != nullptr) {
         pvargSrc->punkVal->AddRef();
     } else if (pvargSrc->vt != VT_EMPTY && pvargSrc->vt != VT_NULL && pvargSrc->vt != VT_ERROR &&
-               pvargSrc->vt != VT_BSTR && !isInteger(pvargSrc->vt) &&
-               pvargSrc->vt != VT_DISPATCH && pvargSrc->vt != VT_UNKNOWN) {
+               pvargSrc->vt != VT_BSTR && !isInteger(pvargSrc->vt) && pvargSrc->vt != VT_DISPATCH &&
+               pvargSrc->vt != VT_UNKNOWN) {
         return DISP_E_BADVARTYPE;
     }
     if (HRESULT hr = VariantClear(pvargDest); FAILED(hr)) {
@@ -126,7 +147,8 @@ HRESULT VariantCopy(VARIANT* pvargDest, const VARIANT* pvargSrc) {
     return S_OK;
 }
 
-HRESULT VariantChangeType(VARIANT* pvargDest, const VARIANT* pvarSrc, USHORT /*wFlags*/, VARTYPE vt) {
+HRESULT VariantChangeType(VARIANT* pvargDest, const VARIANT* pvarSrc, USHORT /*wFlags*/,
+                          VARTYPE vt) {
     if (pvargDest == nullptr || pvarSrc == nullptr) return E_INVALIDARG;
     if (pvarSrc->vt == vt) return VariantCopy(pvargDest, pvarSrc);
     VARIANT result;

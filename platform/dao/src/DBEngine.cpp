@@ -75,7 +75,8 @@ public:
     HRESULT CompactDatabase(BSTR SrcName, BSTR DstName, VARIANT DstLocale, VARIANT Options,
                             VARIANT SrcLocale) override {
         return method([&] {
-            if (!omitted(SrcLocale) && !(SrcLocale.vt == VT_BSTR && DaoString(SrcLocale.bstrVal).empty())) {
+            if (!omitted(SrcLocale) &&
+                !(SrcLocale.vt == VT_BSTR && DaoString(SrcLocale.bstrVal).empty())) {
                 ThrowComFailure(E_DAO_InvalidArgument, kEngineSource,
                                 "The engine's databases have no database password; the "
                                 "workgroup account opens them.");
@@ -119,7 +120,9 @@ private:
 
 }  // namespace
 
-HRESULT CreateEngine(REFIID riid, void** ppv) { return CreateComObject<EngineObject>(riid, ppv); }
+HRESULT CreateEngine(REFIID riid, void** ppv) {
+    return CreateComObject<EngineObject>(riid, ppv);
+}
 
 }  // namespace dao
 

@@ -34,8 +34,8 @@ struct EngineState {
     std::string defaultUser = "Admin";
     std::string defaultPassword;
     std::string systemDb;
-    std::vector<ComFailure> errors;           // the Errors collection: the last failure's entries
-    std::vector<IDispatchPtr> workspaces;     // the Workspaces collection, in order of Append
+    std::vector<ComFailure> errors;        // the Errors collection: the last failure's entries
+    std::vector<IDispatchPtr> workspaces;  // the Workspaces collection, in order of Append
 };
 
 // Runs one method of interface Primary: S_OK, or the failure's HRESULT with the

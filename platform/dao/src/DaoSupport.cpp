@@ -23,12 +23,16 @@ namespace {
 
 const char* describe(LONG number) {
     switch (number) {
-        case E_DAO_InvalidArgument: return "Invalid argument.";
-        case E_DAO_ItemNotFound: return "Item not found in this collection.";
+        case E_DAO_InvalidArgument:
+            return "Invalid argument.";
+        case E_DAO_ItemNotFound:
+            return "Item not found in this collection.";
         case E_DAO_ObjectAlreadyInCollection:
             return "Cannot append. An object with that name is already in the collection.";
-        case E_DAO_ObjectInvalid: return "Object invalid or no longer set.";
-        default: return "Unexpected error.";
+        case E_DAO_ObjectInvalid:
+            return "Object invalid or no longer set.";
+        default:
+            return "Unexpected error.";
     }
 }
 

@@ -112,8 +112,7 @@ public:
 private:
     template <class Work>
     HRESULT method(Work&& work) {
-        return DaoMethod<DAOWorkspace>(m_engine.lock(), kWorkspaceSource,
-                                       std::forward<Work>(work));
+        return DaoMethod<DAOWorkspace>(m_engine.lock(), kWorkspaceSource, std::forward<Work>(work));
     }
     void requireOpen() const {
         if (!m_open) ThrowDaoError(E_DAO_ObjectInvalid, kWorkspaceSource);
@@ -143,7 +142,8 @@ public:
             std::vector<std::string> names;
             for (const IDispatchPtr& w : m_engine->workspaces) names.push_back(coreOf(w)->name());
             IDispatch* found = m_engine->workspaces[PositionOf(Item, names, kEngineSource)];
-            if (FAILED(found->QueryInterface(ppwrk))) ThrowDaoError(E_DAO_ItemNotFound, kEngineSource);
+            if (FAILED(found->QueryInterface(ppwrk)))
+                ThrowDaoError(E_DAO_ItemNotFound, kEngineSource);
         });
     }
     HRESULT Append(IDispatch* Object) override {
