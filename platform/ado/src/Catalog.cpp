@@ -6,6 +6,7 @@
 #include "ConnectionCore.h"
 #include "platform/ado/adox.h"
 #include "platform/com/automationobject.h"
+#include "platform/com/collectionitem.h"
 #include "platform/com/comfailure.h"
 #include "talveron/engine/Workgroup.h"
 
@@ -22,20 +23,9 @@ HRESULT catalogMethod(Work&& work) {
 // The position named by a collection's Item argument: a zero-based index of
 // any integer type, or a name (letter case ignored, as account names are).
 std::size_t positionOf(const VARIANT& item, const std::vector<std::string>& names) {
-    if (item.vt == VT_BSTR) {
-        const std::string name = BstrToUtf8(item.bstrVal);
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            if (EqualsIgnoringAsciiCase(names[i], name)) return i;
-        }
-        ThrowAdoError(adErrItemNotFound, kCatalogSource);
-    }
-    VARIANT index;
-    VariantInit(&index);
-    if (FAILED(VariantChangeType(&index, &item, 0, VT_I4)) || index.lVal < 0 ||
-        static_cast<std::size_t>(index.lVal) >= names.size()) {
-        ThrowAdoError(adErrItemNotFound, kCatalogSource);
-    }
-    return static_cast<std::size_t>(index.lVal);
+    const auto position = CollectionPosition(item, names, &BstrToUtf8);
+    if (!position) ThrowAdoError(adErrItemNotFound, kCatalogSource);
+    return *position;
 }
 
 class UserObject final : public AutomationObject<_User> {

@@ -1,10 +1,10 @@
 // Shared pieces of the DAO objects: text, errors, collection arguments.
 
-#include <algorithm>
 #include <limits>
 #include <new>
 
 #include "DaoCore.h"
+#include "platform/com/collectionitem.h"
 #include "talveron/engine/Error.h"
 
 BSTR DaoAllocString(std::string_view text) {
@@ -48,21 +48,9 @@ void RequireOut(const void* p, const char* source) {
 
 std::size_t PositionOf(const VARIANT& item, const std::vector<std::string>& names,
                        const char* source) {
-    if (item.vt == VT_BSTR) {
-        const std::string name = DaoString(item.bstrVal);
-        const auto found = std::find_if(names.begin(), names.end(), [&](const std::string& n) {
-            return EqualsIgnoringAsciiCase(n, name);
-        });
-        if (found == names.end()) ThrowDaoError(E_DAO_ItemNotFound, source);
-        return static_cast<std::size_t>(found - names.begin());
-    }
-    VARIANT index;
-    VariantInit(&index);
-    if (FAILED(VariantChangeType(&index, &item, 0, VT_I4)) || index.lVal < 0 ||
-        static_cast<std::size_t>(index.lVal) >= names.size()) {
-        ThrowDaoError(E_DAO_ItemNotFound, source);
-    }
-    return static_cast<std::size_t>(index.lVal);
+    const auto position = CollectionPosition(item, names, &DaoString);
+    if (!position) ThrowDaoError(E_DAO_ItemNotFound, source);
+    return *position;
 }
 
 short CountOf(std::size_t size, const char* source) {
