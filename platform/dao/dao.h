@@ -58,7 +58,7 @@ constexpr LONG E_DAO_ObjectAlreadyInCollection = 3367;
 constexpr LONG E_DAO_ObjectInvalid = 3420;
 
 struct DAODBEngine : IDispatch {
-    virtual HRESULT put_DefaultUser(BSTR bstr) = 0;      // "Admin" until set
+    virtual HRESULT put_DefaultUser(BSTR bstr) = 0;      // empty (no account) until set
     virtual HRESULT put_DefaultPassword(BSTR bstr) = 0;  // empty until set
     virtual HRESULT get_SystemDB(BSTR* pbstr) = 0;
     virtual HRESULT put_SystemDB(BSTR bstr) = 0;  // the workgroup information file

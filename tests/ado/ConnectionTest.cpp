@@ -88,6 +88,7 @@ TEST_F(AdoConnection, RefusesWithTheEnginesErrorInformation) {
         {"wrong password", m_database, "Alice", "not it", ErrorCode::BadLogin},
         {"password case", m_database, "Alice", "ALICE PW", ErrorCode::BadLogin},
         {"unknown user", m_database, "Mallory", kAlicePassword, ErrorCode::BadLogin},
+        {"no user ID", m_database, "", "", ErrorCode::BadLogin},
         {"missing file", path("missing.mdb"), "Alice", kAlicePassword, ErrorCode::FileNotFound},
     };
     for (const Case& c : cases) {

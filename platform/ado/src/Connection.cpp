@@ -14,9 +14,6 @@ using talveron::engine::Credentials;
 using talveron::engine::Database;
 using talveron::engine::OpenOptions;
 
-// The provider's default account when none is named.
-constexpr const char* kDefaultUser = "Admin";
-
 OpenSession openJetDatabase(const ConnectionString& pairs, const std::string& userArgument,
                             const std::string& passwordArgument, long mode) {
     const std::string dataSource = pairs.value("data source").value_or("");
@@ -32,8 +29,8 @@ OpenSession openJetDatabase(const ConnectionString& pairs, const std::string& us
     }
     Credentials credentials;
     credentials.workgroup = workgroup;
-    credentials.user =
-        !userArgument.empty() ? userArgument : pairs.value("user id").value_or(kDefaultUser);
+    // No account is assumed when none is named: the engine refuses an empty user ID.
+    credentials.user = !userArgument.empty() ? userArgument : pairs.value("user id").value_or("");
     credentials.password =
         !passwordArgument.empty() ? passwordArgument : pairs.value("password").value_or("");
     OpenOptions options;

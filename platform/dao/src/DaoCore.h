@@ -31,7 +31,7 @@ inline constexpr const char* kEngineSource = "DAO.DBEngine";
 inline constexpr const char* kWorkspaceSource = "DAO.Workspace";
 
 struct EngineState {
-    std::string defaultUser = "Admin";
+    std::string defaultUser;  // no account is assumed until one is set
     std::string defaultPassword;
     std::string systemDb;
     std::vector<ComFailure> errors;        // the Errors collection: the last failure's entries
