@@ -153,13 +153,7 @@ SQLRETURN SQL_API SQLGetConnectAttr(SQLHDBC ConnectionHandle, SQLINTEGER Attribu
             default:
                 throw DriverError("HY092", "Invalid attribute or option identifier.");
         }
-        if (Value != nullptr) {
-            *static_cast<SQLUINTEGER*>(Value) = number;
-        }
-        if (StringLength != nullptr) {
-            *StringLength = sizeof number;
-        }
-        return SQL_SUCCESS;
+        return writeValue(number, Value, StringLength);
     });
 }
 

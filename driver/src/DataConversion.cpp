@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "Errors.h"
+#include "Text.h"
 
 namespace talveron::odbc {
 
@@ -66,12 +67,7 @@ Conversion writeNumber(std::string_view text, SQLPOINTER buffer, SQLLEN* indicat
     } else if (error != std::errc() || stop != end) {
         throw DriverError("22018", "Invalid character value for cast specification.");
     }
-    if (buffer != nullptr) {
-        std::memcpy(buffer, &number, sizeof number);
-    }
-    if (indicator != nullptr) {
-        *indicator = static_cast<SQLLEN>(sizeof number);
-    }
+    writeValue(number, buffer, indicator);
     return Conversion{status, 0};
 }
 

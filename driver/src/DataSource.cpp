@@ -2,8 +2,9 @@
 
 #include <odbcinst.h>
 
-#include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Keywords.h"
@@ -12,22 +13,21 @@ namespace talveron::odbc {
 
 namespace {
 
-// The default stands for "not set": no value can hold a NUL character.
+// Passed as the default, it stands for "not set": no value in a file holds it.
 constexpr char kUnset[] = "\x01";
+constexpr std::size_t kLongestValue = 1 << 16;
 
-std::string readValue(const std::string& section, const char* key) {
-    std::vector<char> buffer(4096);
-    while (true) {
-        const int length = SQLGetPrivateProfileString(section.c_str(), key, kUnset, buffer.data(),
-                                                      static_cast<int>(buffer.size()), "odbc.ini");
-        if (length < 0) {
-            return kUnset;
+std::optional<std::string> readValue(const std::string& section, const std::string& key) {
+    for (std::size_t size = 4096;; size *= 2) {
+        std::vector<char> buffer(size);
+        const int length =
+            SQLGetPrivateProfileString(section.c_str(), key.c_str(), kUnset, buffer.data(),
+                                       static_cast<int>(size), "odbc.ini");
+        if (length < 0 || buffer.data() == std::string_view(kUnset)) {
+            return std::nullopt;
         }
-        if (static_cast<std::size_t>(length) + 1 < buffer.size()) {
-            return std::string(buffer.data(), static_cast<std::size_t>(length));
-        }
-        buffer.resize(buffer.size() * 2);  // the value may have been cut: read it again
-        if (buffer.size() > (1u << 20)) {
+        // A value that fills the buffer may have been cut: read it again.
+        if (static_cast<std::size_t>(length) + 1 < size || size >= kLongestValue) {
             return std::string(buffer.data());
         }
     }
@@ -40,9 +40,8 @@ ConnectAttributes readDataSource(std::string_view name) {
     ConnectAttributes attributes;
     for (const std::string_view key :
          {keyword::kDatabase, keyword::kSystemDb, keyword::kUserId, keyword::kPassword}) {
-        const std::string value = readValue(section, std::string(key).c_str());
-        if (value != kUnset) {
-            attributes.set(key, value);
+        if (const auto value = readValue(section, std::string(key))) {
+            attributes.set(key, *value);
         }
     }
     return attributes;

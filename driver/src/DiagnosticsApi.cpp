@@ -83,32 +83,24 @@ bool isOdbcSubclass(std::string_view state) {
     return false;
 }
 
-template <class Number>
-SQLRETURN writeNumber(Number number, SQLPOINTER out) {
-    if (out != nullptr) {
-        *static_cast<Number*>(out) = number;
-    }
-    return SQL_SUCCESS;
-}
-
 SQLRETURN headerField(Handle& handle, SQLSMALLINT field, SQLPOINTER out, SQLSMALLINT bufferLength,
                       SQLSMALLINT* length) {
     const Diagnostics& diagnostics = handle.diagnostics();
     const bool statement = handle.kind() == HandleKind::Statement;
     switch (field) {
         case SQL_DIAG_NUMBER:
-            return writeNumber(static_cast<SQLINTEGER>(diagnostics.records().size()), out);
+            return writeValue(static_cast<SQLINTEGER>(diagnostics.records().size()), out);
         case SQL_DIAG_RETURNCODE:
-            return writeNumber(diagnostics.returnCode, out);
+            return writeValue(diagnostics.returnCode, out);
         case SQL_DIAG_ROW_COUNT:
-            return statement ? writeNumber(diagnostics.rowCount, out) : SQL_ERROR;
+            return statement ? writeValue(diagnostics.rowCount, out) : SQL_ERROR;
         case SQL_DIAG_CURSOR_ROW_COUNT:
-            return statement ? writeNumber(static_cast<Statement&>(handle).rowCount(), out)
+            return statement ? writeValue(static_cast<Statement&>(handle).rowCount(), out)
                              : SQL_ERROR;
         case SQL_DIAG_DYNAMIC_FUNCTION:
             return statement ? writeDiagText("", out, bufferLength, length) : SQL_ERROR;
         case SQL_DIAG_DYNAMIC_FUNCTION_CODE:
-            return statement ? writeNumber(SQLINTEGER{SQL_DIAG_UNKNOWN_STATEMENT}, out) : SQL_ERROR;
+            return statement ? writeValue(SQLINTEGER{SQL_DIAG_UNKNOWN_STATEMENT}, out) : SQL_ERROR;
         default:
             return SQL_ERROR;
     }
@@ -122,7 +114,7 @@ SQLRETURN recordField(Handle& handle, const DiagRecord& record, SQLSMALLINT fiel
             return writeDiagText(stateForVersion(record.sqlState, handle.odbcVersion()), out,
                                  bufferLength, length);
         case SQL_DIAG_NATIVE:
-            return writeNumber(record.nativeError, out);
+            return writeValue(record.nativeError, out);
         case SQL_DIAG_MESSAGE_TEXT:
             return writeDiagText(record.message, out, bufferLength, length);
         case SQL_DIAG_CLASS_ORIGIN:
@@ -135,9 +127,9 @@ SQLRETURN recordField(Handle& handle, const DiagRecord& record, SQLSMALLINT fiel
         case SQL_DIAG_SERVER_NAME:
             return writeDiagText(dataSourceOf(handle), out, bufferLength, length);
         case SQL_DIAG_COLUMN_NUMBER:
-            return statement ? writeNumber(SQLINTEGER{SQL_COLUMN_NUMBER_UNKNOWN}, out) : SQL_ERROR;
+            return statement ? writeValue(SQLINTEGER{SQL_COLUMN_NUMBER_UNKNOWN}, out) : SQL_ERROR;
         case SQL_DIAG_ROW_NUMBER:
-            return statement ? writeNumber(SQLLEN{SQL_ROW_NUMBER_UNKNOWN}, out) : SQL_ERROR;
+            return statement ? writeValue(SQLLEN{SQL_ROW_NUMBER_UNKNOWN}, out) : SQL_ERROR;
         default:
             return SQL_ERROR;
     }

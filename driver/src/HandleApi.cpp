@@ -10,6 +10,7 @@
 #include "Connection.h"
 #include "Environment.h"
 #include "Statement.h"
+#include "Text.h"
 
 using namespace talveron::odbc;
 
@@ -179,12 +180,6 @@ SQLRETURN SQL_API SQLGetEnvAttr(SQLHENV EnvironmentHandle, SQLINTEGER Attribute,
             default:
                 throw DriverError("HY092", "Invalid attribute or option identifier.");
         }
-        if (Value != nullptr) {
-            *static_cast<SQLINTEGER*>(Value) = number;
-        }
-        if (StringLength != nullptr) {
-            *StringLength = sizeof number;
-        }
-        return SQL_SUCCESS;
+        return writeValue(number, Value, StringLength);
     });
 }

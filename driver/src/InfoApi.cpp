@@ -177,17 +177,6 @@ std::optional<InfoValue> sessionInfo(Connection& connection, SQLUSMALLINT type) 
     }
 }
 
-template <class Number>
-SQLRETURN writeNumber(Number number, SQLPOINTER value, SQLSMALLINT* length) {
-    if (value != nullptr) {
-        *static_cast<Number*>(value) = number;
-    }
-    if (length != nullptr) {
-        *length = sizeof number;
-    }
-    return SQL_SUCCESS;
-}
-
 }  // namespace
 
 SQLRETURN SQL_API SQLGetInfo(SQLHDBC ConnectionHandle, SQLUSMALLINT InfoType, SQLPOINTER InfoValue,
@@ -203,8 +192,8 @@ SQLRETURN SQL_API SQLGetInfo(SQLHDBC ConnectionHandle, SQLUSMALLINT InfoType, SQ
                              StringLength);
         }
         if (const auto* small = std::get_if<SQLUSMALLINT>(&*info)) {
-            return writeNumber(*small, InfoValue, StringLength);
+            return writeValue(*small, InfoValue, StringLength);
         }
-        return writeNumber(std::get<SQLUINTEGER>(*info), InfoValue, StringLength);
+        return writeValue(std::get<SQLUINTEGER>(*info), InfoValue, StringLength);
     });
 }

@@ -50,4 +50,17 @@ SQLRETURN writeText(Diagnostics& diagnostics, std::string_view text, SQLPOINTER 
     return SQL_SUCCESS;
 }
 
+// Writes a fixed-size value into an application buffer (when given) and its
+// size into *length (when given).
+template <class Value, class Length = SQLSMALLINT>
+SQLRETURN writeValue(Value value, SQLPOINTER buffer, Length* length = nullptr) {
+    if (buffer != nullptr) {
+        std::memcpy(buffer, &value, sizeof value);
+    }
+    if (length != nullptr) {
+        *length = static_cast<Length>(sizeof value);
+    }
+    return SQL_SUCCESS;
+}
+
 }  // namespace talveron::odbc

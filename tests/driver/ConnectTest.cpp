@@ -43,10 +43,7 @@ TEST_F(ConnectTest, DataSourcesListUserThenSystemWithTheDriverAsDescription) {
 // The manager's own login: "UID=...;PWD=...;DSN=..." with completion and the
 // cursor library, then the completed string split at ";".
 TEST_F(ConnectTest, LoginCompletesEveryPairWithTheStoredAccountName) {
-    ASSERT_EQ(SQLSetConnectAttr(connection.get(), SQL_ATTR_ODBC_CURSORS,
-                                reinterpret_cast<SQLPOINTER>(SQL_CUR_USE_ODBC), SQL_IS_INTEGER),
-              SQL_SUCCESS);
-    const ConnectResult result = driverConnect(connection, loginString("mAnAgEr", "secret"));
+    const ConnectResult result = managerLogin(connection, "mAnAgEr", "secret");
     ASSERT_EQ(result.rc, SQL_SUCCESS) << firstState(SQL_HANDLE_DBC, connection.get());
     EXPECT_EQ(result.completed, completedFor(kMainDsn, "Manager", "secret"));
     EXPECT_EQ(result.length, static_cast<SQLSMALLINT>(result.completed.size()));
@@ -74,6 +71,11 @@ TEST_F(ConnectTest, ConnectionStringOverridesTheDataSource) {
         {std::string("DSN=") + kMainDsn + ";UID=Semi;PWD={se;mi}}colon}",
          completedFor(kMainDsn, "Semi", "{se;mi}}colon}")},
         {std::string("DSN=") + kUserDsn, completedFor(kUserDsn, "Manager", kManagerPassword)},
+        // Without a data source the driver names itself.
+        {std::string("DRIVER={") + kDriverName + "};DBQ=" + files.database.string() +
+             ";SystemDB=" + files.workgroup.string() + ";UID=manager;PWD=secret",
+         std::string("DRIVER=") + kDriverName + ";DBQ=" + files.database.string() +
+             ";SystemDB=" + files.workgroup.string() + ";UID=Manager;PWD=secret;"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.connectString);
@@ -175,6 +177,49 @@ TEST_F(ConnectTest, FailedLoginsReportFittingStates) {
     }
 }
 
+// The ODBC 2 calls that a class library of that generation makes.
+TEST(Odbc2ConnectTest, Odbc2ApplicationLogsInAndReadsErrorsWithSqlError) {
+    SQLHENV environment = SQL_NULL_HENV;
+    SQLHDBC connection = SQL_NULL_HDBC;
+    ASSERT_EQ(SQLAllocEnv(&environment), SQL_SUCCESS);
+    ASSERT_EQ(SQLAllocConnect(environment, &connection), SQL_SUCCESS);
+    ASSERT_EQ(SQLSetConnectOption(connection, SQL_ODBC_CURSORS, SQL_CUR_USE_ODBC), SQL_SUCCESS);
+
+    std::string wrong = loginString("Manager", "wrong");
+    SQLCHAR completed[512] = {};
+    SQLSMALLINT length = 0;
+    EXPECT_EQ(SQLDriverConnect(connection, nullptr, reinterpret_cast<SQLCHAR*>(wrong.data()),
+                               SQL_NTS, completed, sizeof completed, &length, SQL_DRIVER_COMPLETE),
+              SQL_ERROR);
+    SQLCHAR state[6] = {};
+    SQLCHAR message[512] = {};
+    SQLINTEGER native = 0;
+    EXPECT_EQ(SQLError(environment, connection, SQL_NULL_HSTMT, state, &native, message,
+                       sizeof message, &length),
+              SQL_SUCCESS);
+    EXPECT_STREQ(reinterpret_cast<char*>(state), "28000");
+
+    std::string right = loginString("Manager", "secret");
+    ASSERT_EQ(SQLDriverConnect(connection, nullptr, reinterpret_cast<SQLCHAR*>(right.data()),
+                               SQL_NTS, completed, sizeof completed, &length, SQL_DRIVER_COMPLETE),
+              SQL_SUCCESS);
+    EXPECT_EQ(reinterpret_cast<char*>(completed), completedFor(kMainDsn, "Manager", "secret"));
+
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    ASSERT_EQ(SQLAllocStmt(connection, &statement), SQL_SUCCESS);
+    SQLCHAR bad[] = "SELECT FROM";
+    EXPECT_EQ(SQLExecDirect(statement, bad, SQL_NTS), SQL_ERROR);
+    EXPECT_EQ(SQLError(environment, connection, statement, state, &native, message, sizeof message,
+                       &length),
+              SQL_SUCCESS);
+    EXPECT_STREQ(reinterpret_cast<char*>(state), "37000");  // ODBC 2's syntax error
+    EXPECT_EQ(SQLFreeStmt(statement, SQL_DROP), SQL_SUCCESS);
+
+    EXPECT_EQ(SQLDisconnect(connection), SQL_SUCCESS);
+    EXPECT_EQ(SQLFreeConnect(connection), SQL_SUCCESS);
+    EXPECT_EQ(SQLFreeEnv(environment), SQL_SUCCESS);
+}
+
 TEST_F(ConnectTest, DatabaseIsInUseUntilDisconnect) {
     const TestFiles& files = testFiles();
     const engine::Credentials admin{files.workgroup, "Admin", ""};
@@ -250,7 +295,10 @@ TEST_F(ConnectTest, ReadOnlyAccessModeOpensTheDatabaseReadOnly) {
     Statement statement(connection);
     SQLCHAR update[] = "UPDATE Customers SET City = 'Rome' WHERE Id = 1";
     EXPECT_EQ(SQLExecDirect(statement.get(), update, SQL_NTS), SQL_ERROR);
-    EXPECT_FALSE(firstState(SQL_HANDLE_STMT, statement.get()).empty());
+    const std::vector<Diagnostic> records = diagnostics(SQL_HANDLE_STMT, statement.get());
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0].state, "HY000");
+    EXPECT_EQ(records[0].native, static_cast<SQLINTEGER>(engine::ErrorCode::ReadOnly));
 }
 
 }  // namespace

@@ -77,8 +77,10 @@ void writeOdbcFiles(const TestFiles& f) {
             section(kNoWorkgroupDsn, {dbq}) +
             section(kMissingFileDsn, {"DBQ = " + (f.folder / "missing.mdb").string(), systemDb}) +
             section(kForeignDsn, {dbq, "SystemDB = " + f.foreignWorkgroup.string()}));
-    writeFile(user / "odbc.ini", section(kUserDsn, {dbq, systemDb, "UID = Manager",
-                                                    std::string("PWD = ") + kManagerPassword}));
+    // Keywords in the files match without regard to case too.
+    writeFile(user / "odbc.ini",
+              section(kUserDsn, {"dbq = " + f.database.string(), "SYSTEMDB=" + f.workgroup.string(),
+                                 "Uid = Manager", std::string("pwd = ") + kManagerPassword}));
     ::setenv("ODBCSYSINI", system.c_str(), 1);
     ::setenv("ODBCINI", (user / "odbc.ini").c_str(), 1);
 }
@@ -182,6 +184,16 @@ ConnectResult driverConnect(const Connection& connection, std::string_view conne
         result.completed = reinterpret_cast<const char*>(buffer.data());
     }
     return result;
+}
+
+ConnectResult managerLogin(const Connection& connection, std::string_view user,
+                           std::string_view password) {
+    if (SQLSetConnectAttr(connection.get(), SQL_ATTR_ODBC_CURSORS,
+                          reinterpret_cast<SQLPOINTER>(SQL_CUR_USE_ODBC),
+                          SQL_IS_INTEGER) != SQL_SUCCESS) {
+        throw std::runtime_error("cannot request the cursor library");
+    }
+    return driverConnect(connection, loginString(user, password));
 }
 
 std::string loginString(std::string_view user, std::string_view password,

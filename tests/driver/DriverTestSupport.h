@@ -100,6 +100,11 @@ ConnectResult driverConnect(const Connection& connection, std::string_view conne
                             SQLSMALLINT bufferSize = 1024,
                             SQLUSMALLINT completion = SQL_DRIVER_COMPLETE);
 
+// The manager's login: the cursor library requested, then SQLDriverConnect
+// with completion and loginString(user, password).
+ConnectResult managerLogin(const Connection& connection, std::string_view user,
+                           std::string_view password);
+
 // The connect string the manager sends for a login.
 std::string loginString(std::string_view user, std::string_view password,
                         std::string_view dataSource = kMainDsn);

@@ -102,12 +102,7 @@ TEST_F(StatementTest, GetDataReturnsLongValuesInPartsThenNoData) {
 TEST(CursorLibraryTest, BoundColumnsAreFetchedThroughTheCursorLibrary) {
     Environment environment;
     Connection connection(environment);
-    ASSERT_EQ(SQLSetConnectAttr(connection.get(), SQL_ATTR_ODBC_CURSORS,
-                                reinterpret_cast<SQLPOINTER>(SQL_CUR_USE_ODBC), SQL_IS_INTEGER),
-              SQL_SUCCESS);
-    const ConnectResult login = driverConnect(connection, loginString("Manager", "secret"));
-    ASSERT_EQ(login.rc, SQL_SUCCESS) << firstState(SQL_HANDLE_DBC, connection.get());
-    EXPECT_EQ(login.completed, completedFor(kMainDsn, "Manager", "secret"));
+    ASSERT_EQ(managerLogin(connection, "Manager", "secret").rc, SQL_SUCCESS);
     // The driver's cursors only move forward; static ones are the cursor library's.
     SQLUINTEGER scrolling = 0;
     ASSERT_EQ(
