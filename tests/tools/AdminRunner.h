@@ -17,7 +17,6 @@ struct RunResult {
 // without TALVERON_*, ODBCINI, ODBCSYSINI and ODBCINSTINI, so no run can reach
 // the user's or the system's ODBC files; `environment` adds NAME=value entries.
 RunResult runAdmin(const std::filesystem::path& scratch, const std::vector<std::string>& arguments,
-                   const std::string& input = {},
-                   const std::vector<std::string>& environment = {});
+                   const std::string& input = {}, const std::vector<std::string>& environment = {});
 
 }  // namespace talveron::admin::test

@@ -108,7 +108,9 @@ protected:
         return fs::canonical(m_root / "libtalveron_odbc.so");
 #endif
     }
-    Credentials admin() const { return Credentials{m_workgroup, "Admin", "admin"}; }
+    Credentials admin() const {
+        return Credentials{m_workgroup, "Admin", "admin"};
+    }
 
     fs::path m_root;
     fs::path m_demo;
@@ -199,8 +201,22 @@ TEST_F(DemoFolder, CompactsForScripts) {
             << "left behind: " << entry.path();
     }
 
-    const RunResult backup = runAs("Clerk", "clerk\n", {"backup", m_database.string(), copy.string()});
-    EXPECT_EQ(backup.exitCode, 4) << backup.err;  // Clerk neither owns it nor is in Admins
+    // Clerk neither owns the database nor belongs to "Admins".
+    const fs::path refusedBackup = m_root / "clerk.mdb";
+    const RunResult clerk =
+        runAs("Clerk", "clerk\n", {"backup", m_database.string(), refusedBackup.string()});
+    EXPECT_EQ(clerk.exitCode, 4) << clerk.err;
+    EXPECT_FALSE(fs::exists(refusedBackup));
+
+    // A folder as destination receives a backup named after the database.
+    const fs::path backups = m_root / "backups";
+    fs::create_directories(backups);
+    const RunResult backup = runAs("Admin", "admin\n", {"backup", m_database.string(), backups});
+    ASSERT_EQ(backup.exitCode, 0) << backup.err;
+    const fs::path written = backup.out.substr(0, backup.out.find('\n'));
+    EXPECT_EQ(written.parent_path(), backups);
+    EXPECT_EQ(written.filename().string().rfind("talveron-", 0), 0u) << written;
+    EXPECT_EQ(contentOf(written, admin()), original);
 }
 
 TEST_F(DemoFolder, ExitCodesTellWhatWentWrong) {
@@ -215,9 +231,17 @@ TEST_F(DemoFolder, ExitCodesTellWhatWentWrong) {
     const std::vector<Case> cases{
         {"wrong password", "Admin", "wrong\n", {"user", "list"}, 3, "error 3029"},
         {"unknown account", "Nobody", "admin\n", {"user", "list"}, 3, "error 3029"},
-        {"not an administrator", "Clerk", "clerk\nsecret\n", {"user", "add", "Eve"}, 4,
+        {"not an administrator",
+         "Clerk",
+         "clerk\nsecret\n",
+         {"user", "add", "Eve"},
+         4,
          "error 3033"},
-        {"missing database", "Admin", "admin\n", {"compact", (m_root / "none.mdb").string()}, 2,
+        {"missing database",
+         "Admin",
+         "admin\n",
+         {"compact", (m_root / "none.mdb").string()},
+         2,
          "error 3024"},
         {"no password on standard input", "Admin", "", {"user", "list"}, 1, "password"},
         {"unknown command", "Admin", "admin\n", {"frobnicate"}, 1, ""},

@@ -27,7 +27,7 @@ void listGroups(const Context& context, const std::string& user) {
 void addUser(const Context& context, const std::string& name) {
     PasswordSource passwords = context.passwords();
     ActingLogin login = logIn(context, passwords);
-    const std::string password = passwords.readNew("New password for " + name);
+    const std::string password = passwords.readNew(name);
     login.workgroup.addUser(login.account, name, password);
 }
 
@@ -51,39 +51,48 @@ void addAccountCommands(CLI::App& app, Context& context) {
                [&ctx, names] { addUser(ctx, names->first); })
         ->add_option("name", names->first, "User name")
         ->required();
-    addCommand(*user, context, "remove", "Remove a user", [&ctx, names] {
-        administer(ctx, [&](engine::Workgroup& workgroup, const engine::Account& actor) {
-            workgroup.removeUser(actor, names->first);
-        });
-    })->add_option("name", names->first, "User name")->required();
-    addCommand(*user, context, "list", "List the users, or the members of --group",
-               [&ctx, names] { listUsers(ctx, names->first); })
-        ->add_option("--group", names->first, "List only the members of this group");
+    addCommand(*user, context, "remove", "Remove a user",
+               [&ctx, names] {
+                   administer(ctx, [&](engine::Workgroup& workgroup, const engine::Account& actor) {
+                       workgroup.removeUser(actor, names->first);
+                   });
+               })
+        ->add_option("name", names->first, "User name")
+        ->required();
+    addCommand(*user, context, "list", "List the users, or the members of --group", [&ctx, names] {
+        listUsers(ctx, names->first);
+    })->add_option("--group", names->first, "List only the members of this group");
 
     CLI::App* group = app.add_subcommand("group", "Groups of the workgroup");
     group->require_subcommand(1);
-    addCommand(*group, context, "add", "Add a group", [&ctx, names] {
-        administer(ctx, [&](engine::Workgroup& workgroup, const engine::Account& actor) {
-            workgroup.addGroup(actor, names->first);
-        });
-    })->add_option("name", names->first, "Group name")->required();
-    addCommand(*group, context, "remove", "Remove a group", [&ctx, names] {
-        administer(ctx, [&](engine::Workgroup& workgroup, const engine::Account& actor) {
-            workgroup.removeGroup(actor, names->first);
-        });
-    })->add_option("name", names->first, "Group name")->required();
+    addCommand(*group, context, "add", "Add a group",
+               [&ctx, names] {
+                   administer(ctx, [&](engine::Workgroup& workgroup, const engine::Account& actor) {
+                       workgroup.addGroup(actor, names->first);
+                   });
+               })
+        ->add_option("name", names->first, "Group name")
+        ->required();
+    addCommand(*group, context, "remove", "Remove a group",
+               [&ctx, names] {
+                   administer(ctx, [&](engine::Workgroup& workgroup, const engine::Account& actor) {
+                       workgroup.removeGroup(actor, names->first);
+                   });
+               })
+        ->add_option("name", names->first, "Group name")
+        ->required();
     addCommand(*group, context, "list", "List the groups, or the groups of --member",
                [&ctx, names] { listGroups(ctx, names->first); })
         ->add_option("--member", names->first, "List only the groups this user belongs to");
 
-    CLI::App* membership =
-        app.add_subcommand("membership", "Which users belong to which groups");
+    CLI::App* membership = app.add_subcommand("membership", "Which users belong to which groups");
     membership->require_subcommand(1);
-    CLI::App* join = addCommand(*membership, context, "add", "Put a user in a group", [&ctx, names] {
-        administer(ctx, [&](engine::Workgroup& workgroup, const engine::Account& actor) {
-            workgroup.addMember(actor, names->first, names->second);
+    CLI::App* join =
+        addCommand(*membership, context, "add", "Put a user in a group", [&ctx, names] {
+            administer(ctx, [&](engine::Workgroup& workgroup, const engine::Account& actor) {
+                workgroup.addMember(actor, names->first, names->second);
+            });
         });
-    });
     CLI::App* leave =
         addCommand(*membership, context, "remove", "Take a user out of a group", [&ctx, names] {
             administer(ctx, [&](engine::Workgroup& workgroup, const engine::Account& actor) {

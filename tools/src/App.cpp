@@ -20,9 +20,7 @@ void addGlobalOptions(CLI::App& app, Context& context) {
         ->envname("TALVERON_USER")
         ->capture_default_str();
     app.add_flag("--password-stdin", context.passwordStdin,
-                 "Read passwords from standard input, one line each: the acting account's "
-                 "first, then any new password (asked once). Without it, passwords are asked "
-                 "for on the terminal without echo");
+                 "Read the passwords from standard input (see Passwords)");
 }
 
 int fail(ExitCode code, const std::string& message) {
@@ -37,7 +35,7 @@ int run(int argc, char** argv) {
                  kProgram);
     app.fallthrough();
     app.require_subcommand(1);
-    app.footer(exitCodeHelp());
+    app.footer(commonHelp());
     app.get_formatter()->column_width(34);
 
     Context context;

@@ -19,4 +19,10 @@ void addDemoCommand(CLI::App& app, Context& context);
 CLI::App* addCommand(CLI::App& parent, Context& context, const std::string& name,
                      const std::string& description, std::function<void()> work);
 
+// How passwords are given, and the exit codes: the end of every help page.
+std::string commonHelp();
+
+// Shows `details` in the subcommand's own help, above the common help.
+void addDetails(CLI::App& command, const std::string& details);
+
 }  // namespace talveron::admin

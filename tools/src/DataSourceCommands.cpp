@@ -60,12 +60,13 @@ void addDataSourceCommands(CLI::App& app, Context& context) {
 
     CLI::App* dataSource = app.add_subcommand("datasource", "ODBC data sources");
     dataSource->require_subcommand(1);
-    CLI::App* add = addCommand(
-        *dataSource, context, "add",
-        "Register the ODBC driver in odbcinst.ini (in $ODBCSYSINI) and write a data source "
-        "for the database and the workgroup (-w) in odbc.ini ($ODBCINI, or with --system "
-        "$ODBCSYSINI/odbc.ini)",
-        [&ctx, options] { addDataSource(ctx, *options); });
+    CLI::App* add =
+        addCommand(*dataSource, context, "add", "Register the driver and write a data source",
+                   [&ctx, options] { addDataSource(ctx, *options); });
+    addDetails(*add,
+               "Registers the ODBC driver in odbcinst.ini (in $ODBCSYSINI) and writes a data "
+               "source for the database (DBQ) and the workgroup given with -w (SystemDB) in "
+               "odbc.ini: the user's ($ODBCINI), or with --system the one in $ODBCSYSINI.");
     add->add_option("name", options->name, "Data source name")->required();
     add->add_option("--database", options->database, "Database file (DBQ)")->required();
     add->add_option("--description", options->description, "Description of the data source")

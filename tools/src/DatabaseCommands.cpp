@@ -94,31 +94,33 @@ void addDatabaseCommands(CLI::App& app, Context& context) {
 
     CLI::App* database = app.add_subcommand("database", "Database files");
     database->require_subcommand(1);
-    CLI::App* create = addCommand(
-        *database, context, "create",
-        "Create a database bound to the workgroup and owned by --user",
-        [&ctx, options] { createDatabase(ctx, *options); });
+    CLI::App* create = addCommand(*database, context, "create",
+                                  "Create a database bound to the workgroup and owned by --user",
+                                  [&ctx, options] { createDatabase(ctx, *options); });
     create->add_option("path", options->database, "Database file to create")->required();
     create->add_flag("--sample-data", options->sampleData,
                      "Fill it with sample tables: Customers, Products, Orders, OrderItems");
 
-    CLI::App* compactCommand = addCommand(
-        app, context, "compact",
-        "Compact a database. With DESTINATION, write the compacted copy there (an existing "
-        "file is never overwritten); without, replace the database by its compacted copy "
-        "once the copy is complete and verified. Needs exclusive use of the database; "
-        "--user must own it or belong to \"Admins\"",
-        [&ctx, options] { compact(ctx, *options); });
+    CLI::App* compactCommand =
+        addCommand(app, context, "compact", "Compact a database, in place or into a new file",
+                   [&ctx, options] { compact(ctx, *options); });
+    addDetails(*compactCommand,
+               "With DESTINATION the compacted copy is written there; an existing file is never "
+               "overwritten. Without it the database is replaced by its compacted copy once the "
+               "copy is complete and verified, in one atomic rename. Needs exclusive use of the "
+               "database; --user must own it or belong to \"Admins\". A progress bar is drawn "
+               "when standard error is a terminal.");
     compactCommand->add_option("database", options->database, "Database file")->required();
     compactCommand->add_option("destination", options->destination,
                                "File for the compacted copy; must not exist");
     addLocaleOption(*compactCommand, options->locale);
 
-    CLI::App* backupCommand = addCommand(
-        app, context, "backup",
-        "Write a compacted backup copy of a database and print its path. DESTINATION is a new "
-        "file, or a folder that receives NAME-YYYYmmdd-HHMMSS.EXT",
-        [&ctx, options] { backup(ctx, *options); });
+    CLI::App* backupCommand =
+        addCommand(app, context, "backup", "Write a compacted backup copy of a database",
+                   [&ctx, options] { backup(ctx, *options); });
+    addDetails(*backupCommand,
+               "DESTINATION is a new file, or a folder that receives NAME-YYYYmmdd-HHMMSS.EXT; "
+               "an existing file is never overwritten. The path written is printed.");
     backupCommand->add_option("database", options->database, "Database file")->required();
     backupCommand->add_option("destination", options->destination, "New file or folder")
         ->required();

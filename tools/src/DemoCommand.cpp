@@ -127,15 +127,16 @@ void runDemo(const DemoOptions& options) {
 
 void addDemoCommand(CLI::App& app, Context& context) {
     auto options = std::make_shared<DemoOptions>();
-    CLI::App* demo = addCommand(
-        app, context, "demo",
-        "Create a demonstration set in FOLDER: system.mdw (Admin/admin in \"Admins\" and "
-        "\"Users\", Clerk/clerk in \"Users\"), talveron.mdb with sample tables, odbcinst.ini "
-        "registering the driver and odbc.ini with the data source \"TALVERON Demo\"; then "
-        "print the export lines for ODBCSYSINI and ODBCINI. Its passwords are public and, "
-        "unless --hash-cost says otherwise, hashed at the minimal test cost for a fast "
-        "start: never use it for real data",
-        [options] { runDemo(*options); });
+    CLI::App* demo = addCommand(app, context, "demo",
+                                "Create a demonstration workgroup, database and data source",
+                                [options] { runDemo(*options); });
+    addDetails(*demo,
+               "Creates in FOLDER: system.mdw (Admin/admin in \"Admins\" and \"Users\", "
+               "Clerk/clerk in \"Users\"), talveron.mdb owned by Admin with sample tables, "
+               "odbcinst.ini registering the driver and odbc.ini with the data source "
+               "\"TALVERON Demo\"; then prints the export lines for ODBCSYSINI and ODBCINI. "
+               "Its passwords are public and, unless --hash-cost says otherwise, hashed at the "
+               "minimal test cost for a fast start: never use it for real data.");
     demo->add_option("folder", options->folder, "Folder for the files (created if missing)")
         ->required();
     demo->add_option("--driver", options->driverLibrary,

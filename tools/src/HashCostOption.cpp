@@ -15,7 +15,8 @@ CLI::Option* addHashCostOption(CLI::App& command, engine::HashCost& cost) {
         .add_option("--hash-cost", cost,
                     "Cost of the argon2id password hashes: interactive, moderate, or "
                     "minimal-for-tests (fast and weak: tests and throw-away demos only)")
-        ->transform(CLI::CheckedTransformer(kCosts, CLI::ignore_case));
+        ->transform(CLI::CheckedTransformer(kCosts, CLI::ignore_case).description(""))
+        ->type_name("COST");
 }
 
 }  // namespace talveron::admin

@@ -42,10 +42,10 @@ FileIdentity identityOf(const fs::path& path) {
 // A name beside `database` that does not exist yet, with the database's extension.
 fs::path freeSiblingName(const fs::path& database) {
     for (int attempt = 0;; ++attempt) {
-        fs::path candidate = database.parent_path() /
-                             ("." + database.stem().string() + ".compacting-" +
-                              std::to_string(::getpid()) + "-" + std::to_string(attempt) +
-                              database.extension().string());
+        fs::path candidate =
+            database.parent_path() /
+            ("." + database.stem().string() + ".compacting-" + std::to_string(::getpid()) + "-" +
+             std::to_string(attempt) + database.extension().string());
         std::error_code error;
         if (!fs::exists(fs::symlink_status(candidate, error))) {
             return candidate;
@@ -61,9 +61,8 @@ void syncFolder(const fs::path& folder) {
         if (descriptor >= 0) {
             ::close(descriptor);
         }
-        throw CommandError(ExitCode::SystemError,
-                           "cannot flush the folder " + folder.string() + ": " +
-                               std::strerror(error));
+        throw CommandError(ExitCode::SystemError, "cannot flush the folder " + folder.string() +
+                                                      ": " + std::strerror(error));
     }
     ::close(descriptor);
 }
@@ -89,9 +88,9 @@ void compactInPlace(const fs::path& database, const std::string& locale,
         keepOthersOut.readOnly = true;
         const engine::Database guard = engine::Database::open(target, credentials, keepOthersOut);
         if (!(identityOf(target) == before)) {
-            throw CommandError(ExitCode::SystemError,
-                               target.string() +
-                                   " changed while it was being compacted; it was left as it is");
+            throw CommandError(
+                ExitCode::SystemError,
+                target.string() + " changed while it was being compacted; it was left as it is");
         }
         fs::permissions(copy, fs::status(target).permissions());
         if (::rename(copy.c_str(), target.c_str()) != 0) {

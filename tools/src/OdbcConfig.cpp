@@ -19,8 +19,7 @@ std::string installerError() {
         DWORD code = 0;
         char message[SQL_MAX_MESSAGE_LENGTH] = {};
         WORD length = 0;
-        const SQLRETURN result =
-            SQLInstallerError(record, &code, message, sizeof message, &length);
+        const SQLRETURN result = SQLInstallerError(record, &code, message, sizeof message, &length);
         if (result != SQL_SUCCESS && result != SQL_SUCCESS_WITH_INFO) {
             break;
         }
@@ -100,8 +99,8 @@ void registerDriver(const DriverRegistration& driver) {
     // "name\0Description=...\0Driver=...\0\0", as the installer expects it.
     std::string attributes = driver.name;
     attributes.push_back('\0');
-    for (const std::string& pair : {"Description=" + driver.description,
-                                    "Driver=" + driver.library.string()}) {
+    for (const std::string& pair :
+         {"Description=" + driver.description, "Driver=" + driver.library.string()}) {
         attributes += pair;
         attributes.push_back('\0');
     }
@@ -136,8 +135,8 @@ void writeDataSource(const DataSource& dataSource) {
     };
     for (const auto& [key, value] : attributes) {
         if (!SQLWritePrivateProfileString(name, key, value.c_str(), "odbc.ini")) {
-            fail("cannot write " + std::string(key) + " of the data source \"" +
-                 dataSource.name + "\"");
+            fail("cannot write " + std::string(key) + " of the data source \"" + dataSource.name +
+                 "\"");
         }
     }
 }

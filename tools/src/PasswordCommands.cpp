@@ -10,7 +10,7 @@ namespace {
 void changeOwnPassword(const Context& context) {
     PasswordSource passwords = context.passwords();
     ActingLogin login = logIn(context, passwords);
-    const std::string newPassword = passwords.readNew("New password for " + login.account.name());
+    const std::string newPassword = passwords.readNew(login.account.name());
     login.workgroup.changePassword(login.account.name(), login.password, newPassword);
 }
 
@@ -18,7 +18,7 @@ void changeOwnPassword(const Context& context) {
 void resetPassword(const Context& context, const std::string& user) {
     PasswordSource passwords = context.passwords();
     ActingLogin login = logIn(context, passwords);
-    const std::string newPassword = passwords.readNew("New password for " + user);
+    const std::string newPassword = passwords.readNew(user);
     login.workgroup.resetPassword(login.account, user, newPassword);
 }
 

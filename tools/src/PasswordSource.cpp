@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <iterator>
 #include <iostream>
+#include <iterator>
 
 #include "ExitCode.h"
 
@@ -21,7 +21,7 @@ constexpr std::size_t kSignalCount = std::size(kRestoringSignals);
 
 extern "C" void restoreTerminalAndReraise(int signalNumber) {
     if (g_echoOff != 0) {
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &g_savedTerminal);
+        tcsetattr(STDIN_FILENO, TCSANOW, &g_savedTerminal);
     }
     std::signal(signalNumber, SIG_DFL);
     std::raise(signalNumber);
@@ -39,15 +39,18 @@ public:
             action.sa_handler = restoreTerminalAndReraise;
             sigemptyset(&action.sa_mask);
             sigaction(kRestoringSignals[i], &action, &m_previous[i]);
+            if (m_previous[i].sa_handler == SIG_IGN) {
+                sigaction(kRestoringSignals[i], &m_previous[i], nullptr);  // stays ignored
+            }
         }
         termios silent = g_savedTerminal;
         silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
         silent.c_lflag |= ECHONL;
         g_echoOff = 1;
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &silent);
+        tcsetattr(STDIN_FILENO, TCSANOW, &silent);
     }
     ~EchoOff() {
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &g_savedTerminal);
+        tcsetattr(STDIN_FILENO, TCSANOW, &g_savedTerminal);
         g_echoOff = 0;
         for (std::size_t i = 0; i < kSignalCount; ++i) {
             sigaction(kRestoringSignals[i], &m_previous[i], nullptr);
@@ -92,14 +95,16 @@ std::string PasswordSource::readLine(const std::string& prompt) {
     return line;
 }
 
-std::string PasswordSource::read(const std::string& prompt) { return readLine(prompt); }
+std::string PasswordSource::read(const std::string& prompt) {
+    return readLine(prompt);
+}
 
-std::string PasswordSource::readNew(const std::string& prompt) {
-    std::string password = readLine(prompt);
+std::string PasswordSource::readNew(const std::string& user) {
+    std::string password = readLine("New password for " + user);
     if (password.empty()) {
         throw CommandError(ExitCode::Usage, "an empty password is not accepted");
     }
-    if (!m_fromStdin && readLine("Retype " + prompt) != password) {
+    if (!m_fromStdin && readLine("Retype the new password for " + user) != password) {
         throw CommandError(ExitCode::Usage, "the two passwords do not match");
     }
     return password;

@@ -14,8 +14,8 @@ public:
     // A password that is checked against the workgroup; may be empty.
     std::string read(const std::string& prompt);
 
-    // A password to be set: not empty, and typed twice when asked on a terminal.
-    std::string readNew(const std::string& prompt);
+    // A new password for `user`: not empty, and typed twice when asked on a terminal.
+    std::string readNew(const std::string& user);
 
 private:
     std::string readLine(const std::string& prompt);

@@ -17,15 +17,15 @@ constexpr int kOrders = 3000;
 constexpr int kMaxItemsPerOrder = 5;
 
 constexpr std::array<std::string_view, 16> kFirstNames{
-    "Anna",  "Boris", "Carla", "Dmitri", "Elena", "Farid",  "Greta", "Hugo",
-    "Ines",  "Jonas", "Katja", "Lars",   "Mira",  "Nils",   "Olga",  "Pavel"};
+    "Anna", "Boris", "Carla", "Dmitri", "Elena", "Farid", "Greta", "Hugo",
+    "Ines", "Jonas", "Katja", "Lars",   "Mira",  "Nils",  "Olga",  "Pavel"};
 constexpr std::array<std::string_view, 16> kLastNames{
-    "Adler", "Brandt", "Castell", "Dorn",   "Eklund", "Falk",   "Gruber", "Hansen",
-    "Iversen", "Jansen", "Keller", "Lindqvist", "Moser", "Novak", "Ostrom", "Petrov"};
+    "Adler",   "Brandt", "Castell", "Dorn",      "Eklund", "Falk",  "Gruber", "Hansen",
+    "Iversen", "Jansen", "Keller",  "Lindqvist", "Moser",  "Novak", "Ostrom", "Petrov"};
 constexpr std::array<std::string_view, 20> kCompanyWords{
-    "Alder",   "Birch",  "Cedar",   "Delta",  "Elm",     "Fjord",   "Granite",
-    "Harbor",  "Iron",   "Juniper", "Kestrel", "Linden", "Meadow",  "North",
-    "Oak",     "Pine",   "Quarry",  "River",  "Summit",  "Thistle"};
+    "Alder",  "Birch", "Cedar",   "Delta",   "Elm",    "Fjord",  "Granite",
+    "Harbor", "Iron",  "Juniper", "Kestrel", "Linden", "Meadow", "North",
+    "Oak",    "Pine",  "Quarry",  "River",   "Summit", "Thistle"};
 constexpr std::array<std::string_view, 8> kCompanySuffixes{
     "Trading", "Supply Co.", "Wholesale", "Logistics", "Outfitters", "Goods", "Imports", "Market"};
 struct City {
@@ -45,8 +45,8 @@ constexpr std::array<City, 12> kCities{{{"Bergen", "Norway"},
                                         {"Ghent", "Belgium"},
                                         {"Cork", "Ireland"}}};
 constexpr std::array<std::string_view, 10> kProductAdjectives{
-    "Classic", "Compact", "Deluxe", "Heavy-duty", "Light", "Premium", "Rugged", "Smart",
-    "Standard", "Travel"};
+    "Classic", "Compact", "Deluxe", "Heavy-duty", "Light",
+    "Premium", "Rugged",  "Smart",  "Standard",   "Travel"};
 struct ProductKind {
     std::string_view noun;
     std::string_view category;
@@ -153,9 +153,11 @@ void insertProducts(engine::Database& database, std::mt19937& random) {
         "INSERT INTO Products (ProductID, ProductName, Category, UnitPrice, UnitsInStock) "
         "VALUES (?, ?, ?, ?, ?)");
     for (int id = 1; id <= kProducts; ++id) {
-        const ProductKind& kind = kProductKinds[static_cast<std::size_t>(id - 1) % kProductKinds.size()];
+        const ProductKind& kind =
+            kProductKinds[static_cast<std::size_t>(id - 1) % kProductKinds.size()];
         insert.bind(1, std::int64_t{id});
-        insert.bind(2, std::string(pick(random, kProductAdjectives)) + " " + std::string(kind.noun));
+        insert.bind(2,
+                    std::string(pick(random, kProductAdjectives)) + " " + std::string(kind.noun));
         insert.bind(3, kind.category);
         insert.bind(4, price(between(random, 299, 24999)));
         insert.bind(5, std::int64_t{between(random, 0, 500)});

@@ -18,8 +18,7 @@ struct CreateOptions {
 void createWorkgroup(const Context& context, const CreateOptions& options) {
     const std::filesystem::path& path = context.requireWorkgroup();
     PasswordSource passwords = context.passwords();
-    const std::string password = passwords.readNew(
-        "New password for " + std::string(engine::Workgroup::kAdminUser));
+    const std::string password = passwords.readNew(std::string(engine::Workgroup::kAdminUser));
     const std::string name = options.name.empty() ? path.stem().string() : options.name;
 
     engine::Workgroup workgroup = engine::Workgroup::create(path, name, options.cost);
@@ -39,10 +38,10 @@ void addWorkgroupCommands(CLI::App& app, Context& context) {
     workgroup->require_subcommand(1);
 
     auto options = std::make_shared<CreateOptions>();
-    CLI::App* create = workgroup->add_subcommand(
-        "create",
-        "Create the workgroup file named by --workgroup, with the user \"Admin\", the groups "
-        "\"Admins\" and \"Users\", and a new password for \"Admin\" (asked for)");
+    CLI::App* create = workgroup->add_subcommand("create", "Create a workgroup file");
+    addDetails(*create,
+               "Creates the file named by --workgroup with the user \"Admin\" and the groups "
+               "\"Admins\" and \"Users\", and gives \"Admin\" the new password asked for.");
     create->add_option("--name", options->name, "Workgroup name (default: the file's base name)");
     addHashCostOption(*create, options->cost)->default_str("interactive");
     create->callback([&context, options] {

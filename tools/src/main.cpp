@@ -1,3 +1,5 @@
 #include "App.h"
 
-int main(int argc, char** argv) { return talveron::admin::run(argc, argv); }
+int main(int argc, char** argv) {
+    return talveron::admin::run(argc, argv);
+}
