@@ -31,12 +31,42 @@ void addUser(const Context& context, const std::string& name) {
     login.workgroup.addUser(login.account, name, password);
 }
 
-// Runs one administrative operation that needs nothing but the acting login.
-template <typename Operation>
-void administer(const Context& context, Operation operation) {
+// Administrative operations of the workgroup on one name, and on a user and a group.
+using OnOneName = void (engine::Workgroup::*)(const engine::Account&, std::string_view);
+using OnTwoNames = void (engine::Workgroup::*)(const engine::Account&, std::string_view,
+                                               std::string_view);
+
+void administer(const Context& context, const std::function<void(ActingLogin&)>& operation) {
     PasswordSource passwords = context.passwords();
     ActingLogin login = logIn(context, passwords);
-    operation(login.workgroup, login.account);
+    operation(login);
+}
+
+void addOneNameCommand(CLI::App& parent, Context& context, const std::string& name,
+                       const std::string& description, const std::string& argument,
+                       OnOneName operation) {
+    auto value = std::make_shared<std::string>();
+    addCommand(parent, context, name, description,
+               [&context, value, operation] {
+                   administer(context, [&](ActingLogin& login) {
+                       (login.workgroup.*operation)(login.account, *value);
+                   });
+               })
+        ->add_option("name", *value, argument)
+        ->required();
+}
+
+void addMembershipCommand(CLI::App& parent, Context& context, const std::string& name,
+                          const std::string& description, OnTwoNames operation) {
+    auto names = std::make_shared<Names>();
+    CLI::App* command =
+        addCommand(parent, context, name, description, [&context, names, operation] {
+            administer(context, [&](ActingLogin& login) {
+                (login.workgroup.*operation)(login.account, names->first, names->second);
+            });
+        });
+    command->add_option("user", names->first, "User name")->required();
+    command->add_option("group", names->second, "Group name")->required();
 }
 
 }  // namespace
@@ -51,58 +81,28 @@ void addAccountCommands(CLI::App& app, Context& context) {
                [&ctx, names] { addUser(ctx, names->first); })
         ->add_option("name", names->first, "User name")
         ->required();
-    addCommand(*user, context, "remove", "Remove a user",
-               [&ctx, names] {
-                   administer(ctx, [&](engine::Workgroup& workgroup, const engine::Account& actor) {
-                       workgroup.removeUser(actor, names->first);
-                   });
-               })
-        ->add_option("name", names->first, "User name")
-        ->required();
+    addOneNameCommand(*user, context, "remove", "Remove a user", "User name",
+                      &engine::Workgroup::removeUser);
     addCommand(*user, context, "list", "List the users, or the members of --group", [&ctx, names] {
         listUsers(ctx, names->first);
     })->add_option("--group", names->first, "List only the members of this group");
 
     CLI::App* group = app.add_subcommand("group", "Groups of the workgroup");
     group->require_subcommand(1);
-    addCommand(*group, context, "add", "Add a group",
-               [&ctx, names] {
-                   administer(ctx, [&](engine::Workgroup& workgroup, const engine::Account& actor) {
-                       workgroup.addGroup(actor, names->first);
-                   });
-               })
-        ->add_option("name", names->first, "Group name")
-        ->required();
-    addCommand(*group, context, "remove", "Remove a group",
-               [&ctx, names] {
-                   administer(ctx, [&](engine::Workgroup& workgroup, const engine::Account& actor) {
-                       workgroup.removeGroup(actor, names->first);
-                   });
-               })
-        ->add_option("name", names->first, "Group name")
-        ->required();
+    addOneNameCommand(*group, context, "add", "Add a group", "Group name",
+                      &engine::Workgroup::addGroup);
+    addOneNameCommand(*group, context, "remove", "Remove a group", "Group name",
+                      &engine::Workgroup::removeGroup);
     addCommand(*group, context, "list", "List the groups, or the groups of --member",
                [&ctx, names] { listGroups(ctx, names->first); })
         ->add_option("--member", names->first, "List only the groups this user belongs to");
 
     CLI::App* membership = app.add_subcommand("membership", "Which users belong to which groups");
     membership->require_subcommand(1);
-    CLI::App* join =
-        addCommand(*membership, context, "add", "Put a user in a group", [&ctx, names] {
-            administer(ctx, [&](engine::Workgroup& workgroup, const engine::Account& actor) {
-                workgroup.addMember(actor, names->first, names->second);
-            });
-        });
-    CLI::App* leave =
-        addCommand(*membership, context, "remove", "Take a user out of a group", [&ctx, names] {
-            administer(ctx, [&](engine::Workgroup& workgroup, const engine::Account& actor) {
-                workgroup.removeMember(actor, names->first, names->second);
-            });
-        });
-    for (CLI::App* command : {join, leave}) {
-        command->add_option("user", names->first, "User name")->required();
-        command->add_option("group", names->second, "Group name")->required();
-    }
+    addMembershipCommand(*membership, context, "add", "Put a user in a group",
+                         &engine::Workgroup::addMember);
+    addMembershipCommand(*membership, context, "remove", "Take a user out of a group",
+                         &engine::Workgroup::removeMember);
 }
 
 }  // namespace talveron::admin

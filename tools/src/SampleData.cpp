@@ -128,23 +128,32 @@ std::string dateAfter(int days) {
     return text;
 }
 
+// Binds the values to the statement's parameters in order, then runs it once.
+template <typename... Values>
+void insertRow(engine::Database::Statement& statement, const Values&... values) {
+    int index = 0;
+    (statement.bind(++index, values), ...);
+    statement.step();
+    statement.reset();
+}
+
+// The values are drawn one statement at a time, so that the rows do not depend
+// on the order in which a compiler evaluates arguments.
 void insertCustomers(engine::Database& database, std::mt19937& random) {
     auto insert = database.prepare(
         "INSERT INTO Customers (CustomerID, CompanyName, ContactName, City, Country, Phone) "
         "VALUES (?, ?, ?, ?, ?, ?)");
-    for (int id = 1; id <= kCustomers; ++id) {
+    for (std::int64_t id = 1; id <= kCustomers; ++id) {
         const City& city = pick(random, kCities);
-        insert.bind(1, std::int64_t{id});
-        insert.bind(2, std::string(pick(random, kCompanyWords)) + " " +
-                           std::string(pick(random, kCompanySuffixes)));
-        insert.bind(3, std::string(pick(random, kFirstNames)) + " " +
-                           std::string(pick(random, kLastNames)));
-        insert.bind(4, city.name);
-        insert.bind(5, city.country);
-        insert.bind(6, "+" + std::to_string(between(random, 30, 49)) + " " +
-                           std::to_string(between(random, 100000, 999999)));
-        insert.step();
-        insert.reset();
+        std::string company(pick(random, kCompanyWords));
+        company += " ";
+        company += pick(random, kCompanySuffixes);
+        std::string contact(pick(random, kFirstNames));
+        contact += " ";
+        contact += pick(random, kLastNames);
+        std::string phone = "+" + std::to_string(between(random, 30, 49));
+        phone += " " + std::to_string(between(random, 100000, 999999));
+        insertRow(insert, id, company, contact, city.name, city.country, phone);
     }
 }
 
@@ -152,17 +161,14 @@ void insertProducts(engine::Database& database, std::mt19937& random) {
     auto insert = database.prepare(
         "INSERT INTO Products (ProductID, ProductName, Category, UnitPrice, UnitsInStock) "
         "VALUES (?, ?, ?, ?, ?)");
-    for (int id = 1; id <= kProducts; ++id) {
+    for (std::int64_t id = 1; id <= kProducts; ++id) {
         const ProductKind& kind =
             kProductKinds[static_cast<std::size_t>(id - 1) % kProductKinds.size()];
-        insert.bind(1, std::int64_t{id});
-        insert.bind(2,
-                    std::string(pick(random, kProductAdjectives)) + " " + std::string(kind.noun));
-        insert.bind(3, kind.category);
-        insert.bind(4, price(between(random, 299, 24999)));
-        insert.bind(5, std::int64_t{between(random, 0, 500)});
-        insert.step();
-        insert.reset();
+        const std::string name =
+            std::string(pick(random, kProductAdjectives)) + " " + std::string(kind.noun);
+        const std::string unitPrice = price(between(random, 299, 24999));
+        const std::int64_t inStock = between(random, 0, 500);
+        insertRow(insert, id, name, kind.category, unitPrice, inStock);
     }
 }
 
@@ -173,20 +179,16 @@ void insertOrders(engine::Database& database, std::mt19937& random) {
     auto item = database.prepare(
         "INSERT INTO OrderItems (OrderID, ProductID, Quantity, UnitPrice) "
         "SELECT ?, ProductID, ?, UnitPrice FROM Products WHERE ProductID = ?");
-    for (int id = 1; id <= kOrders; ++id) {
-        order.bind(1, std::int64_t{id});
-        order.bind(2, std::int64_t{between(random, 1, kCustomers)});
-        order.bind(3, dateAfter(id * 365 / kOrders));
-        order.bind(4, pick(random, kStatuses));
-        order.bind(5, pick(random, kCities).name);
-        order.step();
-        order.reset();
+    for (std::int64_t id = 1; id <= kOrders; ++id) {
+        const std::int64_t customer = between(random, 1, kCustomers);
+        const std::string_view status = pick(random, kStatuses);
+        const std::string_view shipCity = pick(random, kCities).name;
+        insertRow(order, id, customer, dateAfter(static_cast<int>(id * 365 / kOrders)), status,
+                  shipCity);
         for (int line = between(random, 1, kMaxItemsPerOrder); line > 0; --line) {
-            item.bind(1, std::int64_t{id});
-            item.bind(2, std::int64_t{between(random, 1, 12)});
-            item.bind(3, std::int64_t{between(random, 1, kProducts)});
-            item.step();
-            item.reset();
+            const std::int64_t quantity = between(random, 1, 12);
+            const std::int64_t product = between(random, 1, kProducts);
+            insertRow(item, id, quantity, product);
         }
     }
 }
