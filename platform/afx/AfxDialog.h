@@ -43,5 +43,7 @@ protected:
     // hWndParent; sends WM_INITDIALOG.
     BOOL CreateFromTemplate(UINT nIDTemplate, HWND hWndParent, BOOL bChild);
 
+    friend class CPropertySheet;
+
     DECLARE_MESSAGE_MAP()
 };

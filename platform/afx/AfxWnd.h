@@ -177,7 +177,9 @@ public:
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
 
 private:
+    friend class CWnd;
     std::vector<std::unique_ptr<CMenu>> m_subMenus;  // wrappers handed out by GetSubMenu
+    BOOL m_bOwnsMenu = TRUE;  // FALSE for a popup of another menu
 };
 
 // Dialog data exchange
