@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -132,8 +133,12 @@ std::int64_t TempFile::size() const noexcept {
     return ::fstat(m_fd, &st) == 0 ? static_cast<std::int64_t>(st.st_size) : 0;
 }
 
+void TempFile::startWriteback() const noexcept {
+    ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 void TempFile::sync() {
-    if (::fsync(m_fd) != 0) {
+    if (::fdatasync(m_fd) != 0) {
         throw errnoError(errno, m_path, "flush");
     }
 }
@@ -159,6 +164,31 @@ void TempFile::publish() {
         // A failure is reported with nothing left under the final name.
         ::unlink(m_finalName.c_str());
         throw;
+    }
+}
+
+BackgroundWriteback::BackgroundWriteback(const TempFile& file) {
+    try {
+        m_thread = std::thread([this, &file] {
+            std::unique_lock lock(m_mutex);
+            while (!m_stop) {
+                file.startWriteback();
+                m_wake.wait_for(lock, std::chrono::milliseconds(25));
+            }
+        });
+    } catch (const std::system_error&) {
+        // Without the thread the final flush does all the writing.
+    }
+}
+
+BackgroundWriteback::~BackgroundWriteback() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_one();
+    if (m_thread.joinable()) {
+        m_thread.join();
     }
 }
 

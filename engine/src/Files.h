@@ -3,10 +3,13 @@
 // File-system helpers of the engine: errors for errno values, checks of a
 // place for a new file, and temporary files published without replacing.
 
+#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "talveron/engine/Error.h"
 
@@ -45,6 +48,9 @@ public:
     const std::filesystem::path& path() const noexcept { return m_path; }
     // The file's current size in bytes.
     std::int64_t size() const noexcept;
+    // Starts writing the file's dirty pages to disk without waiting, so that
+    // the final flush finds little left to do.
+    void startWriteback() const noexcept;
     // Flushes the file's data to disk.
     void sync();
     // Moves the file to `finalName` without ever replacing an existing file
@@ -56,6 +62,23 @@ private:
     std::filesystem::path m_path;
     int m_fd = -1;
     bool m_published = false;
+};
+
+// While it lives, a thread of its own starts the disk writing the file's new
+// pages every few milliseconds: the writing overlaps the work that produces
+// the file, on another core, and the final flush finds little left to do.
+class BackgroundWriteback {
+public:
+    explicit BackgroundWriteback(const TempFile& file);
+    BackgroundWriteback(const BackgroundWriteback&) = delete;
+    BackgroundWriteback& operator=(const BackgroundWriteback&) = delete;
+    ~BackgroundWriteback();
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_stop = false;
+    std::thread m_thread;
 };
 
 }  // namespace talveron::engine::files

@@ -1,3 +1,4 @@
+#include <sqlite3.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -115,6 +116,15 @@ TEST_F(CompactionTest, RefusalsLeaveNothingBehind) {
              compactTo(folder / "out" / "x.mdb", suite.as("Admin"));
          },
          ErrorCode::InUse},
+        {"progress callback fails at the end",
+         [&] {
+             compactTo(folder / "out" / "x.mdb", suite.as("Admin"), kLocale, [](double fraction) {
+                 if (fraction == 1.0) {
+                     throw Error(ErrorCode::Cancelled, "stopped");
+                 }
+             });
+         },
+         ErrorCode::Cancelled},
         {"progress callback fails",
          [&] {
              compactTo(folder / "out" / "x.mdb", suite.as("Admin"), kLocale, [](double fraction) {
@@ -146,6 +156,31 @@ TEST_F(CompactionTest, DamagedSourceIsRefusedWithoutACopy) {
                       description),
               ErrorCode::CorruptDatabase);
     EXPECT_NE(description.find("suite.mdb"), std::string::npos) << description;
+    EXPECT_EQ(folder.entries("out"), Names{});
+}
+
+// Rows that break their table's NOT NULL rule copy without complaint; the
+// check of the copy finds them.
+TEST_F(CompactionTest, CopyThatFailsVerificationIsNotKept) {
+    {
+        Database db = Database::open(suite.databasePath, suite.as("Admin"));
+        db.execute("CREATE TABLE t (x TEXT); INSERT INTO t VALUES (NULL)");
+    }
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(suite.databasePath.c_str(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(raw,
+                           "PRAGMA writable_schema = ON;"
+                           "UPDATE sqlite_schema SET sql = 'CREATE TABLE t (x TEXT NOT NULL)' "
+                           "WHERE name = 't'",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(raw);
+
+    std::string description;
+    EXPECT_EQ(errorOf([&] { compactTo(folder / "out" / "copy.mdb", suite.as("Admin")); },
+                      description),
+              ErrorCode::CorruptDatabase);
+    EXPECT_NE(description.find("verification"), std::string::npos) << description;
     EXPECT_EQ(folder.entries("out"), Names{});
 }
 
