@@ -1,7 +1,7 @@
 #pragma once
 
-// The DAO classes. CDaoWorkspace and AfxDao* are declared in their own
-// header, included here.
+// The DAO classes: the engine, CDaoWorkspace and CDaoException.
 
+#include "AfxDao.h"
 #include "AfxDaoException.h"
 #include "afxwin.h"
