@@ -10,9 +10,24 @@
 #include "AfxString.h"
 #include "WinTypes.h"
 
-// The ODBC headers, told that the platform's types already exist.
+// The ODBC headers, told that the platform's types already exist; the few
+// they expect from the platform beyond those are given here as unixODBC
+// defines them on this system (64-bit long).
 #ifndef ALREADY_HAVE_WINDOWS_TYPE
 #define ALREADY_HAVE_WINDOWS_TYPE
+typedef signed char SCHAR;
+typedef SCHAR SQLSCHAR;
+typedef std::int32_t SDWORD;
+typedef std::uint32_t UDWORD;
+typedef signed short SWORD;
+typedef unsigned short UWORD;
+typedef signed long SLONG;
+typedef signed short SSHORT;
+typedef double SDOUBLE;
+typedef double LDOUBLE;
+typedef float SFLOAT;
+typedef void* PTR;
+typedef void* SQLHWND;
 #endif
 #ifndef SQL_API
 #define SQL_API

@@ -47,6 +47,13 @@ public:
         });
     }
 
+    // Adds a tab without Qt choosing a current tab on its own.
+    void AddTab(const QString& text) {
+        QSignalBlocker block(this);
+        addTab(text);
+        if (currentIndex() != m_expected) setCurrentIndex(m_expected);
+    }
+
     void Apply(int index) {
         m_applying = true;
         m_expected = index;
@@ -213,7 +220,7 @@ void CPropertySheet::AddPage(CPropertyPage* pPage) {
     if (!pPage) return;
     m_pages.push_back(pPage);
     pPage->m_pSheet = this;
-    if (m_hWnd && m_pImpl->tabBar) m_pImpl->tabBar->addTab(AfxQString(pPage->GetTabCaption()));
+    if (m_hWnd && m_pImpl->tabBar) m_pImpl->tabBar->AddTab(AfxQString(pPage->GetTabCaption()));
 }
 
 void CPropertySheet::RemovePage(CPropertyPage* pPage) { RemovePage(GetPageIndex(pPage)); }
@@ -229,8 +236,9 @@ void CPropertySheet::RemovePage(int nPage) {
     if (m_nActive > nPage) --m_nActive;
     if (wasActive) m_nActive = -1;
     if (m_pImpl->tabBar) {
-        m_pImpl->tabBar->Apply(m_nActive);
+        QSignalBlocker block(m_pImpl->tabBar.data());
         m_pImpl->tabBar->removeTab(nPage);
+        m_pImpl->tabBar->Apply(m_nActive);
     }
     if (wasActive && !m_pages.empty()) ActivatePage(0);
 }
@@ -371,7 +379,7 @@ BOOL CPropertySheet::CreateSheetWindow() {
     auto* tabs = new VetoTabBar(w, [h](int index) {
         ::SendMessageA(h, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
     });
-    for (CPropertyPage* page : m_pages) tabs->addTab(AfxQString(page->GetTabCaption()));
+    for (CPropertyPage* page : m_pages) tabs->AddTab(AfxQString(page->GetTabCaption()));
     int tabHeight = tabs->sizeHint().height();
     int pad = px(4);
     QRect frameRect(margin, margin + tabHeight, pageSize.width() + 2 * pad, pageSize.height() + 2 * pad);

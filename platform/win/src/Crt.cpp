@@ -15,7 +15,7 @@ namespace {
 void CopyPart(char* out, std::size_t capacity, std::string_view part) {
     if (!out) return;
     std::size_t n = std::min(part.size(), capacity - 1);
-    std::memcpy(out, part.data(), n);
+    if (n > 0) std::memcpy(out, part.data(), n);
     out[n] = '\0';
 }
 
