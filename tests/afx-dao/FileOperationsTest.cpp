@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "FileFaults.h"
+#include "CrtSplitPath.h"
 #include "FileOperations.h"
 
 namespace {
@@ -245,6 +246,57 @@ TEST_F(FileOperations, FaultHookFailsOperationsAndSeesThemDone) {
                         "replace after c.mdb -> b.mdb", "delete-check before b.mdb",
                         "delete-check after b.mdb"}));
     EXPECT_EQ(ReadAll(b), "A");
+}
+
+}  // namespace
+
+namespace {
+
+struct Split {
+    int result;
+    std::string dir, name, ext;
+};
+
+Split SplitPath(const std::string& path, std::size_t size = 4096) {
+    std::vector<char> drive(size), dir(size), name(size), ext(size);
+    Split s;
+    s.result = _splitpath_s(path.c_str(), drive.data(), size, dir.data(), size, name.data(), size,
+                            ext.data(), size);
+    EXPECT_STREQ(drive.data(), "");
+    s.dir = dir.data();
+    s.name = name.data();
+    s.ext = ext.data();
+    return s;
+}
+
+TEST(SplitPathS, KeepsEveryPartWhole) {
+    const std::string deep = "/" + std::string(300, 'd') + "/" + std::string(280, 'e') + "/";
+    Split s = SplitPath(deep + "talveron.mdb");
+    EXPECT_EQ(s.result, 0);
+    EXPECT_EQ(s.dir, deep);
+    EXPECT_EQ(s.name, "talveron");
+    EXPECT_EQ(s.ext, ".mdb");
+
+    s = SplitPath("other.v2.mdb");
+    EXPECT_EQ(s.dir, "");
+    EXPECT_EQ(s.name, "other.v2");
+    EXPECT_EQ(s.ext, ".mdb");
+
+    s = SplitPath("/data.d/talveron");
+    EXPECT_EQ(s.dir, "/data.d/");
+    EXPECT_EQ(s.name, "talveron");
+    EXPECT_EQ(s.ext, "");
+}
+
+TEST(SplitPathS, RefusesBuffersTooSmallAndBadArguments) {
+    Split s = SplitPath("/data/talveron.mdb", 6);
+    EXPECT_EQ(s.result, ERANGE);
+    EXPECT_EQ(s.dir + s.name + s.ext, "");
+    char dir[16];
+    EXPECT_EQ(_splitpath_s(nullptr, nullptr, 0, dir, sizeof dir, nullptr, 0, nullptr, 0), EINVAL);
+    EXPECT_EQ(_splitpath_s("/a/b.c", nullptr, 0, nullptr, 5, nullptr, 0, nullptr, 0), EINVAL);
+    EXPECT_EQ(_splitpath_s("/a/b.c", nullptr, 0, dir, sizeof dir, nullptr, 0, nullptr, 0), 0);
+    EXPECT_STREQ(dir, "/a/");
 }
 
 }  // namespace
