@@ -15,7 +15,9 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcutEvent>
 #include <QTabBar>
+#include <QWheelEvent>
 
 #include "ScriptedDesktop.h"
 #include "TestResources.h"
@@ -77,6 +79,26 @@ public:
     }
 };
 
+// A sheet like the program's: OK only hides it, F1 asks for help.
+class HelpSheet : public CPropertySheet {
+public:
+    using CPropertySheet::CPropertySheet;
+    int helps = 0;
+
+protected:
+    afx_msg BOOL OnHelpInfo(HELPINFO*) {
+        ++helps;
+        return TRUE;
+    }
+    afx_msg void OnMinimize() { ShowWindow(SW_HIDE); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(HelpSheet, CPropertySheet)
+    ON_COMMAND(IDOK, OnMinimize)
+    ON_WM_HELPINFO()
+END_MESSAGE_MAP()
+
 class SheetTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -99,7 +121,7 @@ protected:
     }
 
     platform::testing::ScriptedDesktop desktop;
-    CPropertySheet sheet{"Quill*Marsh Database Manager"};
+    HelpSheet sheet{"Quill*Marsh Database Manager"};
     LoginPage login;
     TestPage second{kSecondPage};
     TestPage third{kThirdPage};
@@ -215,7 +237,38 @@ TEST_F(SheetTest, TheRunSurvivesHidingAndTheButtonsEndIt) {
     EXPECT_EQ(second.resets, 1);
 }
 
-TEST_F(SheetTest, OkAsksTheActivePageFirst) {
+TEST_F(SheetTest, WheelAndMnemonicsAskAndF1AndOkReachTheSheetsMap) {
+    WhenIdle([&] {
+        login.refuse = true;
+        QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Tabs(), &wheel);
+        QShortcutEvent mnemonic(QKeySequence(Qt::ALT | Qt::Key_C), 0);
+        QApplication::sendEvent(Tabs(), &mnemonic);
+        EXPECT_EQ(login.killActives, 2);
+        EXPECT_EQ(sheet.GetActiveIndex(), 0);
+        login.refuse = false;
+        QApplication::sendEvent(Tabs(), &mnemonic);
+        EXPECT_EQ(sheet.GetActiveIndex(), 2);
+
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(ItemOf(third, kButton), &f1);
+        EXPECT_EQ(sheet.helps, 1);  // control -> page -> sheet
+
+        qobject_cast<QPushButton*>(ItemOf(sheet, IDOK))->click();
+        EXPECT_FALSE(sheet.IsWindowVisible());
+        EXPECT_NE(sheet.m_hWnd, nullptr);
+        sheet.EndDialog(0);
+    });
+    EXPECT_EQ(sheet.DoModal(), 0);
+}
+
+TEST(PlainSheet, OkAsksTheActivePageFirst) {
+    Register();
+    platform::testing::ScriptedDesktop desktop;
+    CPropertySheet sheet("Sheet");
+    TestPage login(kLoginPage);
+    sheet.AddPage(&login);
     WhenIdle([&] {
         login.refuse = true;
         qobject_cast<QPushButton*>(ItemOf(sheet, IDOK))->click();

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
+#include <QColor>
 #include <QImageWriter>
 
 #include "ResourceTypes.h"
@@ -17,6 +18,20 @@ using namespace platform::res;
 constexpr std::uint32_t kPageStyle = WS_CHILD | WS_DISABLED | WS_CAPTION | DS_SETFONT;
 
 // A 16x16 icon, written by Qt's own ICO writer.
+// Eight 16x15 toolbar images in one bitmap.
+const QByteArray& BitmapBytes() {
+    static const QByteArray bytes = [] {
+        QImage image(8 * 16, 15, QImage::Format_RGB32);
+        image.fill(QColor(192, 192, 192));
+        QByteArray out;
+        QBuffer buffer(&out);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "BMP");
+        return out;
+    }();
+    return bytes;
+}
+
 const QByteArray& IconBytes() {
     static const QByteArray bytes = [] {
         QImage image(16, 16, QImage::Format_ARGB32);
@@ -35,7 +50,12 @@ ResourceModule Build() {
     ResourceModule m;
     m.strings = {{kFrame, "Test Frame"},
                  {kTrayIcon, "Quill*Marsh Database Manager - Not Logged In."},
-                 {57344, "TESTAPP"}};
+                 {57344, "TESTAPP"},
+                 {57345, "Ready"},
+                 {kDocTemplate, "\nTARNEX\nTARNEX\n\n\nTARNEX.Document\nTARNEX Document"},
+                 {57600, "Create a new document\nNew"}};
+    m.toolbars = {ToolbarTemplate{kToolbar, 16, 15,
+                                  {57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 57607, 0, 57664}}};
     m.menus = {MenuTemplate{kTrayMenu,
                             {MenuItem{"TRAY MENU",
                                       0,
@@ -74,9 +94,13 @@ ResourceModule Build() {
                          WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON}}},
     };
     const QByteArray& icon = IconBytes();
+    const QByteArray& bitmap = BitmapBytes();
     m.images = {Image{kTrayIcon, ImageKind::Icon,
                       reinterpret_cast<const unsigned char*>(icon.constData()),
-                      static_cast<std::size_t>(icon.size())}};
+                      static_cast<std::size_t>(icon.size())},
+                Image{kToolbar, ImageKind::Bitmap,
+                      reinterpret_cast<const unsigned char*>(bitmap.constData()),
+                      static_cast<std::size_t>(bitmap.size())}};
     return m;
 }
 

@@ -11,6 +11,8 @@ constexpr unsigned kLoginPage = 113;
 constexpr unsigned kSecondPage = 114;
 constexpr unsigned kThirdPage = 109;
 constexpr unsigned kAboutBox = 100;
+constexpr unsigned kDocTemplate = 129;  // document template string
+constexpr unsigned kToolbar = 128;      // toolbar and its bitmap
 
 constexpr unsigned kCmdOpen = 32775;
 constexpr unsigned kCmdExit = 32774;

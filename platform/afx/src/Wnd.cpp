@@ -174,7 +174,10 @@ BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, 
     cs.style = static_cast<LONG>(dwStyle);
     cs.lpszName = lpszWindowName;
     cs.lpszClass = lpszClassName ? lpszClassName : "AfxWnd";
-    if (!PreCreateWindow(cs)) return FALSE;
+    if (!PreCreateWindow(cs)) {
+        PostNcDestroy();  // as when creation fails later: views and frames delete themselves
+        return FALSE;
+    }
     QWidget* parent = AfxWidget(pParentWnd);
     bool child = (cs.style & WS_CHILD) != 0;
     if (child && !parent) return FALSE;
