@@ -70,13 +70,13 @@ void CTARNEXApp::SetPathsBesideExecutable() {
 }
 
 void CTARNEXApp::RunManagerSheet() {
-    // The pages outlive the sheet's window, so they are built first.
+    CExtPropSheet sheet(_T("Quill*Marsh Database Manager"), NULL, 0);
+
+    // The pages, at indexes 0 to 3; they go before the sheet when the run is over.
     CPropertyPage pgLogin(IDD_ADOX_LOGIN);
     CPropertyPage pgChangePassword(IDD_ADO_CHANGEPW);
     CPropertyPage pgCompactRepair(IDD_COMPACT_REPAIR);
     CPropertyPage pgBackup(IDD_BACKUP);
-
-    CExtPropSheet sheet(_T("Quill*Marsh Database Manager"), NULL, 0);
     sheet.AddPage(&pgLogin);
     sheet.AddPage(&pgChangePassword);
     sheet.AddPage(&pgCompactRepair);
