@@ -195,32 +195,30 @@ def band_at(bands, x, y, half):
 
 # ---------------------------------------------------------------- rendering
 
+def sample(shapes, bands, banded, x, y, px, true_colour):
+    """Colour of the topmost shape at (x, y), or None; px is one target pixel.
+
+    Edges get the shape's outline colour, one pixel wide at the target size.
+    The 16-colour images draw the drum's bands only from 32 pixels up."""
+    for shape in reversed(shapes):
+        if not shape.inside(x, y):
+            continue
+        edge = shape.outline and not all(
+            shape.inside(x + dx * px, y + dy * px)
+            for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+        banded_here = shape in banded and (true_colour or px <= 1.0 / 32)
+        if edge or (banded_here and band_at(bands, x, y, px * 0.5)):
+            return shape.line_rgb if true_colour else shape.line_vga
+        return shape.fill_rgb(x, y) if true_colour else shape.fill_vga(x, y)
+    return None
+
+
 def render_vga(name, size):
     """16-colour image: list of rows of palette indices (None = transparent)."""
     shapes, bands, banded = scene(name, size)
     px = 1.0 / size
-    rows = []
-    for j in range(size):
-        row = []
-        for i in range(size):
-            x, y = (i + 0.5) * px, (j + 0.5) * px
-            colour = None
-            for shape in reversed(shapes):
-                if not shape.inside(x, y):
-                    continue
-                edge = shape.outline and not all(
-                    shape.inside(x + dx * px, y + dy * px)
-                    for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
-                if edge:
-                    colour = shape.line_vga
-                elif shape in banded and size >= 32 and band_at(bands, x, y, px * 0.5):
-                    colour = shape.line_vga
-                else:
-                    colour = shape.fill_vga(x, y)
-                break
-            row.append(colour)
-        rows.append(row)
-    return rows
+    return [[sample(shapes, bands, banded, (i + 0.5) * px, (j + 0.5) * px, px, False)
+             for i in range(size)] for j in range(size)]
 
 
 def render_rgb(name, size, ss=4):
@@ -232,29 +230,12 @@ def render_rgb(name, size, ss=4):
     for j in range(size):
         row = []
         for i in range(size):
-            acc = [0, 0, 0]
-            hits = 0
-            for sj in range(ss):
-                for si in range(ss):
-                    x = i * px + (si + 0.5) * sub
-                    y = j * px + (sj + 0.5) * sub
-                    for shape in reversed(shapes):
-                        if not shape.inside(x, y):
-                            continue
-                        edge = shape.outline and not all(
-                            shape.inside(x + dx * px, y + dy * px)
-                            for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
-                        if edge:
-                            c = shape.line_rgb
-                        elif shape in banded and band_at(bands, x, y, px * 0.5):
-                            c = shape.line_rgb
-                        else:
-                            c = shape.fill_rgb(x, y)
-                        acc = [acc[k] + c[k] for k in range(3)]
-                        hits += 1
-                        break
+            hits = [c for c in (sample(shapes, bands, banded, i * px + (si + 0.5) * sub,
+                                       j * px + (sj + 0.5) * sub, px, True)
+                                for sj in range(ss) for si in range(ss)) if c is not None]
             if hits:
-                row.append((tuple(round(a / hits) for a in acc), hits / (ss * ss)))
+                mean = tuple(round(sum(c[k] for c in hits) / len(hits)) for k in range(3))
+                row.append((mean, len(hits) / (ss * ss)))
             else:
                 row.append((None, 0.0))
         rows.append(row)

@@ -134,6 +134,10 @@ TEST(Startup, AReadableFileNamedOnTheCommandLineIsOpenedBeforeTheSheet) {
     });
     EXPECT_TRUE(session.sheetRan);
     EXPECT_TRUE(session.desktop.messageBoxes.empty());
+    // The opened file went into the recent-file list of the profile beside this
+    // test program; leave that profile as the other tests expect it.
+    WritePrivateProfileStringA("Recent File List", nullptr, nullptr,
+                               (ExecutableFolder() + "/TALVERON32.INI").c_str());
 }
 
 TEST(Startup, AFileThatCannotBeOpenedEndsTheProgramWithoutTheSheet) {
