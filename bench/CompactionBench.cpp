@@ -111,6 +111,15 @@ double median(std::vector<double> values) {
 
 double mib(long kib) { return static_cast<double>(kib) / 1024.0; }
 
+// The machine's one-minute load average: the figures mean little when other
+// work competes for the processors.
+std::string loadAverage() {
+    std::ifstream file("/proc/loadavg");
+    std::string load;
+    file >> load;
+    return load;
+}
+
 }  // namespace
 
 // The measured compaction runs in a process of its own, started afresh, so
@@ -138,7 +147,9 @@ int main(int argc, char** argv) {
         const fs::path source = bench::fragmentedDatabase(options.cache, size);
         const fs::path destination = options.cache / "out" / "copy.mdb";
         warm(source);
+        const std::string loadBefore = loadAverage();
         std::map<std::string, std::vector<double>> times;
+        std::map<std::string, std::vector<double>> cpu;
         std::map<std::string, long> peakAnon;
         std::map<std::string, long> peakRss;
         std::uintmax_t copySize = 0;
@@ -159,17 +170,21 @@ int main(int argc, char** argv) {
                     copySize = fs::file_size(destination);
                 }
                 times[method.name].push_back(result.seconds);
+                cpu[method.name].push_back(result.cpuSeconds);
                 peakAnon[method.name] = std::max(peakAnon[method.name], result.peakRssAnonKiB);
                 peakRss[method.name] = std::max(peakRss[method.name], result.peakRssKiB);
             }
         }
         fs::remove(destination);
 
-        std::printf("\nSource %s: %.1f MiB; compacted copy %.1f MiB; %d runs each, warm cache\n",
-                    source.filename().c_str(), static_cast<double>(fs::file_size(source)) / 1048576.0,
-                    static_cast<double>(copySize) / 1048576.0, options.runs);
-        std::printf("%-22s %10s %10s %12s %14s %12s\n", "method", "median s", "min s",
-                    "vs sqlite3", "peak RssAnon", "peak VmHWM");
+        std::printf(
+            "\nSource %s: %.1f MiB; compacted copy %.1f MiB; %d runs each, warm cache; "
+            "load average %s before, %s after\n",
+            source.filename().c_str(), static_cast<double>(fs::file_size(source)) / 1048576.0,
+            static_cast<double>(copySize) / 1048576.0, options.runs, loadBefore.c_str(),
+            loadAverage().c_str());
+        std::printf("%-22s %10s %10s %12s %10s %14s %12s\n", "method", "median s", "min s",
+                    "vs sqlite3", "CPU s", "peak RssAnon", "peak VmHWM");
         const double reference =
             times.count(all[1].name) ? median(times[all[1].name]) : 0.0;
         for (const Method& method : all) {
@@ -178,10 +193,10 @@ int main(int argc, char** argv) {
                 continue;
             }
             const double m = median(runs);
-            std::printf("%-22s %10.3f %10.3f %11.2fx %10.1f MiB %8.1f MiB\n", method.name.c_str(),
-                        m, *std::min_element(runs.begin(), runs.end()),
-                        reference > 0 ? m / reference : 0.0, mib(peakAnon[method.name]),
-                        mib(peakRss[method.name]));
+            std::printf("%-22s %10.3f %10.3f %11.2fx %10.3f %10.1f MiB %8.1f MiB\n",
+                        method.name.c_str(), m, *std::min_element(runs.begin(), runs.end()),
+                        reference > 0 ? m / reference : 0.0, median(cpu[method.name]),
+                        mib(peakAnon[method.name]), mib(peakRss[method.name]));
         }
         if (times.count(all[0].name) && times.count(all[2].name)) {
             std::printf("engine compact / cp + sync: %.2fx\n",

@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <spawn.h>
 #include <sys/syscall.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,7 +43,10 @@ ProbeResult watch(pid_t pid, std::chrono::steady_clock::time_point start) {
         } else if (::poll(&ready, 1, kSampleMilliseconds) <= 0) {
             continue;
         }
-        if (::waitpid(pid, &status, pidfd < 0 ? WNOHANG : 0) == pid) {
+        struct rusage usage {};
+        if (::wait4(pid, &status, pidfd < 0 ? WNOHANG : 0, &usage) == pid) {
+            result.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                                static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
             break;
         }
     }

@@ -9,6 +9,7 @@ namespace talveron::bench {
 // /proc every few milliseconds while the child runs.
 struct ProbeResult {
     double seconds = 0;
+    double cpuSeconds = 0;    // user and system time of all its threads
     long peakRssAnonKiB = 0;  // resident anonymous memory: heap, stacks, caches
     long peakRssKiB = 0;      // VmHWM: also counts mapped and cached file pages
     int exitCode = -1;

@@ -9,6 +9,7 @@
 #include "Files.h"
 #include "OpenSession.h"
 #include "Sqlite.h"
+#include "WriteBehindVfs.h"
 
 namespace talveron::engine {
 
@@ -34,6 +35,7 @@ void requireCompactPermission(const OpenedSession& session, const fs::path& sour
 void writeCopy(const sqlite::Connection& source, const files::TempFile& copy,
                const fs::path& destination, std::int64_t expectedBytes,
                ProgressTracker& progress) {
+    const writebehind::Target writtenBehind(copy.path());
     sqlite::Statement vacuum(source, "VACUUM INTO ?1");
     vacuum.bind(1, copy.path().string());
     progress.attach(source.get(), [&copy, expectedBytes] {
@@ -41,10 +43,15 @@ void writeCopy(const sqlite::Connection& source, const files::TempFile& copy,
                               static_cast<double>(std::max<std::int64_t>(1, expectedBytes));
         return std::min(copied, 1.0) * kCopyShare;
     });
-    const int rc = vacuum.tryStep();
+    int rc = vacuum.tryStep();
     ProgressTracker::detach(source.get());
     if (rc == SQLITE_DONE) {
-        return;
+        // SQLite does not hear of a failure of the writes that are still
+        // queued when it closes the copy.
+        rc = writtenBehind.error();
+        if (rc == SQLITE_OK) {
+            return;
+        }
     }
     progress.rethrow();
     const int primary = rc & 0xff;
@@ -104,8 +111,11 @@ void compact(const fs::path& source, const fs::path& destination, std::string_vi
 
     // The source is read through a read-only connection while this process
     // holds it exclusively in its use registry.
-    const OpenedSession session =
-        openSession(source, credentials, OpenOptions{.exclusive = true, .readOnly = true});
+    // The copy, which VACUUM INTO opens through the source connection's VFS,
+    // is written behind on another thread.
+    const OpenedSession session = openSession(
+        source, credentials, OpenOptions{.exclusive = true, .readOnly = true},
+        writebehind::vfsName());
     requireCompactPermission(session, source);
 
     const sqlite::Connection& db = session.db;

@@ -72,7 +72,7 @@ std::optional<std::int32_t> applicationIdOf(const fs::path& file) {
     return static_cast<std::int32_t>(value);
 }
 
-sqlite::Connection openDatabase(const fs::path& file, bool writable) {
+sqlite::Connection openDatabase(const fs::path& file, bool writable, const char* vfs) {
     const auto applicationId = applicationIdOf(file);
     if (!applicationId || *applicationId != kDatabaseApplicationId) {
         throw Error(ErrorCode::NotADatabase,
@@ -84,7 +84,7 @@ sqlite::Connection openDatabase(const fs::path& file, bool writable) {
         throw Error(ErrorCode::ReadOnly, "Cannot open " + files::quoted(file) +
                                              " for writing; the file or its folder is read-only.");
     }
-    sqlite::Connection db(file, writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
+    sqlite::Connection db(file, writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY, vfs);
     if (writable && sqlite3_db_readonly(db.get(), "main") == 1) {
         throw Error(ErrorCode::ReadOnly, "Cannot open " + files::quoted(file) +
                                              " for writing; the file is read-only.");

@@ -35,8 +35,9 @@ std::optional<std::int32_t> applicationIdOf(const std::filesystem::path& file);
 
 // Opens a database file of this engine, checking that it is one: FileNotFound,
 // NotADatabase, CorruptDatabase, and ReadOnly when `writable` is asked and the
-// file or its folder cannot be written.
-sqlite::Connection openDatabase(const std::filesystem::path& file, bool writable);
+// file or its folder cannot be written. `vfs` names the SQLite VFS to use.
+sqlite::Connection openDatabase(const std::filesystem::path& file, bool writable,
+                                const char* vfs = nullptr);
 
 std::string readMeta(const sqlite::Connection& db, std::string_view key);
 void writeMeta(const sqlite::Connection& db, std::string_view key, std::string_view value);

@@ -125,6 +125,10 @@ TempFile::~TempFile() {
     }
     if (!m_published) {
         ::unlink(m_path.c_str());
+        // SQLite may leave its side files of the copy behind after a failure.
+        for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+            ::unlink((m_path.string() + suffix).c_str());
+        }
     }
 }
 

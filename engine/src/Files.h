@@ -36,7 +36,8 @@ void checkNewFileLocation(const std::filesystem::path& file);
 void syncFolder(const std::filesystem::path& folder);
 
 // A file created under a unique hidden name in a folder. Removed when
-// destroyed unless it was published under its final name.
+// destroyed, with any side files SQLite made for it, unless it was published
+// under its final name.
 class TempFile {
 public:
     // Creates an empty file in the folder of `finalName`.

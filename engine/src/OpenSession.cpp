@@ -6,9 +6,9 @@
 namespace talveron::engine {
 
 OpenedSession openSession(const std::filesystem::path& path, const Credentials& credentials,
-                          OpenOptions options) {
+                          OpenOptions options, const char* vfs) {
     OpenedSession session;
-    session.db = dbfile::openDatabase(path, !options.readOnly);
+    session.db = dbfile::openDatabase(path, !options.readOnly, vfs);
     session.workgroupId = dbfile::readMeta(session.db, dbfile::kKeyWorkgroupId);
     session.owner = dbfile::readMeta(session.db, dbfile::kKeyOwner);
 

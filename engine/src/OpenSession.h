@@ -25,7 +25,8 @@ struct OpenedSession {
     std::string workgroupId;
 };
 
+// `vfs` names the SQLite VFS of the session's connection (the default when null).
 OpenedSession openSession(const std::filesystem::path& path, const Credentials& credentials,
-                          OpenOptions options);
+                          OpenOptions options, const char* vfs = nullptr);
 
 }  // namespace talveron::engine

@@ -76,9 +76,10 @@ void raise(int rc, sqlite3* db, const std::filesystem::path& file) {
     throw toError(rc, db, file);
 }
 
-Connection::Connection(const std::filesystem::path& file, int flags) : m_file(file) {
+Connection::Connection(const std::filesystem::path& file, int flags, const char* vfs)
+    : m_file(file) {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(file.c_str(), &db, flags | SQLITE_OPEN_EXRESCODE, nullptr);
+    const int rc = sqlite3_open_v2(file.c_str(), &db, flags | SQLITE_OPEN_EXRESCODE, vfs);
     m_db.reset(db);
     if (rc != SQLITE_OK) {
         raise(rc);

@@ -25,8 +25,9 @@ class Statement;
 class Connection {
 public:
     Connection() = default;
-    // Opens `file` with SQLite open flags; extended result codes are on.
-    Connection(const std::filesystem::path& file, int flags);
+    // Opens `file` with SQLite open flags, through the named VFS or the
+    // default one; extended result codes are on.
+    Connection(const std::filesystem::path& file, int flags, const char* vfs = nullptr);
 
     sqlite3* get() const noexcept { return m_db.get(); }
     explicit operator bool() const noexcept { return m_db != nullptr; }
