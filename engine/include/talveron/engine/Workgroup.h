@@ -46,7 +46,10 @@ public:
     // Creates a new file (refused when one exists) with a random workgroup ID.
     static Workgroup create(const std::filesystem::path& path, std::string_view workgroupName,
                             HashCost cost = HashCost::Interactive);
-    // Opens an existing file; readOnly opens it without write access.
+    // Opens an existing file (WorkgroupUnusable when it is missing or not a
+    // workgroup file); readOnly opens it without write access. A file or
+    // folder that cannot be written opens for reading too, so that logging in
+    // still works; a change then fails with ReadOnly.
     static Workgroup open(const std::filesystem::path& path, bool readOnly = false);
 
     Workgroup(Workgroup&&) noexcept;
