@@ -11,8 +11,16 @@
 
 class CCommandLineInfo : public CObject {
 public:
-    enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppRegister, AppUnregister,
-           FileNothing = -1 };
+    enum {
+        FileNew,
+        FileOpen,
+        FilePrint,
+        FilePrintTo,
+        FileDDE,
+        AppRegister,
+        AppUnregister,
+        FileNothing = -1
+    };
     CCommandLineInfo() = default;
     ~CCommandLineInfo() override = default;
     // One argument; flags start with "-" (or "/" for the platform's flag names).
@@ -72,8 +80,7 @@ public:
 
     UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
     BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
-    CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry,
-                             LPCTSTR lpszDefault = nullptr);
+    CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = nullptr);
     BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
 
     HICON LoadIcon(UINT nIDResource) const;

@@ -52,7 +52,7 @@ public:
     void ContinueRouting() { m_bContinueRouting = TRUE; }
 
     UINT m_nID = 0;
-    UINT m_nIndex = 0;        // position in the menu
+    UINT m_nIndex = 0;         // position in the menu
     CMenu* m_pMenu = nullptr;  // the menu holding the item, or null
     CMenu* m_pSubMenu = nullptr;
     CWnd* m_pOther = nullptr;  // a window (toolbar button, status pane...) instead of a menu

@@ -40,7 +40,7 @@ public:
     int DeleteString(UINT nIndex);
     void ResetContent();
     int GetCount() const;
-    int GetCurSel() const;     // CB_ERR when nothing is selected
+    int GetCurSel() const;       // CB_ERR when nothing is selected
     int SetCurSel(int nSelect);  // -1 clears the selection (and returns CB_ERR)
     void GetLBText(int nIndex, CString& rString) const;
     int GetLBText(int nIndex, LPTSTR lpszText) const;

@@ -13,6 +13,6 @@ public:
     CString GetMessageText() const override;  // m_strError
 
     RETCODE m_nRetCode;
-    CString m_strError;               // the driver's message(s), each ending in "\n"
-    CString m_strStateNativeOrigin;   // "State:...,Native:...,Origin:..." lines
+    CString m_strError;              // the driver's message(s), each ending in "\n"
+    CString m_strStateNativeOrigin;  // "State:...,Native:...,Origin:..." lines
 };

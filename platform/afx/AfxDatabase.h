@@ -88,5 +88,4 @@ private:
 
 // Raises a CDBException* for nRetCode with the diagnostic records of the ODBC
 // handle (none when hHandle is null).
-[[noreturn]] void AfxThrowDBException(RETCODE nRetCode, SQLSMALLINT nHandleType,
-                                      SQLHANDLE hHandle);
+[[noreturn]] void AfxThrowDBException(RETCODE nRetCode, SQLSMALLINT nHandleType, SQLHANDLE hHandle);

@@ -9,7 +9,8 @@
 
 #include "AfxFrame.h"
 
-typedef struct __POSITION {}* POSITION;
+typedef struct __POSITION {
+} * POSITION;
 
 class CFile : public CObject {
     DECLARE_DYNAMIC(CFile)

@@ -32,9 +32,9 @@ public:
     virtual BOOL LoadFrame(UINT nIDResource,
                            DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
-    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
-                DWORD dwStyle = WS_OVERLAPPEDWINDOW, const RECT& rect = RECT{0, 0, 0, 0},
-                CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr, DWORD dwExStyle = 0,
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = RECT{0, 0, 0, 0}, CWnd* pParentWnd = nullptr,
+                LPCTSTR lpszMenuName = nullptr, DWORD dwExStyle = 0,
                 CCreateContext* pContext = nullptr);
     using CWnd::Create;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;

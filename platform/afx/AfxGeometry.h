@@ -28,7 +28,12 @@ public:
     BOOL IsRectEmpty() const { return right <= left || bottom <= top; }
     CPoint TopLeft() const { return CPoint(left, top); }
     CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
-    void SetRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    void SetRect(int l, int t, int r, int b) {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
 };

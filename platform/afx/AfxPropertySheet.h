@@ -71,8 +71,8 @@ public:
 
     virtual BOOL OnSetActive();
     virtual BOOL OnKillActive();
-    virtual BOOL OnApply();  // calls OnOK
-    virtual void OnReset();  // calls OnCancel
+    virtual BOOL OnApply();    // calls OnOK
+    virtual void OnReset();    // calls OnCancel
     void OnOK() override;      // nothing
     void OnCancel() override;  // nothing
     virtual BOOL OnQueryCancel();

@@ -5,11 +5,11 @@
 // callbacks...) are dispatched through the class's message map, and what the
 // map does not handle goes to DefWindowProc, as on the platform.
 
+#include <memory>
+#include <vector>
 #include "AfxCmdTarget.h"
 #include "AfxGeometry.h"
 #include "AfxString.h"
-#include <memory>
-#include <vector>
 
 #include "WinUser.h"
 
@@ -130,8 +130,7 @@ protected:
     CWnd* m_pParentWnd = nullptr;  // owner for dialogs and sheets
 
 private:
-    friend LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam,
-                                  LPARAM lParam);
+    friend LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
     friend struct AfxWndAccess;
     struct ModalLoop;
     ModalLoop* m_pModalLoop = nullptr;
@@ -179,7 +178,7 @@ public:
 private:
     friend class CWnd;
     std::vector<std::unique_ptr<CMenu>> m_subMenus;  // wrappers handed out by GetSubMenu
-    BOOL m_bOwnsMenu = TRUE;  // FALSE for a popup of another menu
+    BOOL m_bOwnsMenu = TRUE;                         // FALSE for a popup of another menu
 };
 
 // Dialog data exchange

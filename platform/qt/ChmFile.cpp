@@ -18,9 +18,9 @@ std::optional<QByteArray> ChmFile::Read(const QString& path) const {
     if (chm_resolve_object(m_file, name.constData(), &info) != CHM_RESOLVE_SUCCESS)
         return std::nullopt;
     QByteArray data(static_cast<qsizetype>(info.length), '\0');
-    LONGINT64 got = chm_retrieve_object(m_file, &info,
-                                        reinterpret_cast<unsigned char*>(data.data()), 0,
-                                        static_cast<LONGINT64>(info.length));
+    LONGINT64 got =
+        chm_retrieve_object(m_file, &info, reinterpret_cast<unsigned char*>(data.data()), 0,
+                            static_cast<LONGINT64>(info.length));
     if (got < 0) return std::nullopt;
     data.resize(static_cast<qsizetype>(got));
     return data;

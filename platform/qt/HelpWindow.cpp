@@ -26,7 +26,8 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, const QString& windowType)
 void HelpWindow::ShowTopic(const QString& topic) {
     QUrl url;
     url.setScheme(kScheme);
-    url.setPath(topic.isEmpty() ? QStringLiteral("/") : (topic.startsWith('/') ? topic : "/" + topic));
+    url.setPath(topic.isEmpty() ? QStringLiteral("/")
+                                : (topic.startsWith('/') ? topic : "/" + topic));
     setSource(url, QTextDocument::HtmlResource);
 }
 

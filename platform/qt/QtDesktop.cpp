@@ -22,7 +22,9 @@
 namespace platform::qt {
 namespace {
 
-QString FromLocal(const std::string& s) { return QString::fromLocal8Bit(s.c_str()); }
+QString FromLocal(const std::string& s) {
+    return QString::fromLocal8Bit(s.c_str());
+}
 
 // The top-level widget of a window handle, as the parent of a dialog.
 QWidget* OwnerWidget(HWND owner) {
@@ -43,11 +45,21 @@ public:
         box.setText(FromLocal(r.text));
         box.setTextFormat(Qt::PlainText);
         switch (r.type & MB_ICONMASK) {
-            case MB_ICONHAND: box.setIcon(QMessageBox::Critical); break;
-            case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-            case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
-            case MB_ICONASTERISK: box.setIcon(QMessageBox::Information); break;
-            default: box.setIcon(QMessageBox::NoIcon); break;
+            case MB_ICONHAND:
+                box.setIcon(QMessageBox::Critical);
+                break;
+            case MB_ICONQUESTION:
+                box.setIcon(QMessageBox::Question);
+                break;
+            case MB_ICONEXCLAMATION:
+                box.setIcon(QMessageBox::Warning);
+                break;
+            case MB_ICONASTERISK:
+                box.setIcon(QMessageBox::Information);
+                break;
+            default:
+                box.setIcon(QMessageBox::NoIcon);
+                break;
         }
         // Buttons with plain text (no stock icons), each mapped to its result.
         std::vector<std::pair<QPushButton*, int>> buttons;
@@ -77,7 +89,9 @@ public:
                 add("&Retry", IDRETRY, QMessageBox::AcceptRole);
                 add("Cancel", IDCANCEL, QMessageBox::RejectRole);
                 break;
-            default: add("OK", IDOK, QMessageBox::AcceptRole); break;
+            default:
+                add("OK", IDOK, QMessageBox::AcceptRole);
+                break;
         }
         std::size_t def = (r.type & MB_DEFMASK) >> 8;
         if (def >= buttons.size()) def = 0;
@@ -100,8 +114,7 @@ public:
 
     std::optional<std::string> FileDialog(const FileDialogRequest& r) override {
         EnsureApplication();
-        QFileDialog dialog(OwnerWidget(r.owner), FromLocal(r.title),
-                           FromLocal(r.initialDirectory));
+        QFileDialog dialog(OwnerWidget(r.owner), FromLocal(r.title), FromLocal(r.initialDirectory));
         dialog.setAcceptMode(r.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
         dialog.setFileMode(r.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         QStringList filters;
@@ -138,11 +151,20 @@ public:
                          [e = entry.get()](QSystemTrayIcon::ActivationReason reason) {
                              UINT message = 0;
                              switch (reason) {
-                                 case QSystemTrayIcon::Context: message = WM_RBUTTONUP; break;
-                                 case QSystemTrayIcon::DoubleClick: message = WM_LBUTTONDBLCLK; break;
-                                 case QSystemTrayIcon::Trigger: message = WM_LBUTTONUP; break;
-                                 case QSystemTrayIcon::MiddleClick: message = WM_MBUTTONUP; break;
-                                 default: break;
+                                 case QSystemTrayIcon::Context:
+                                     message = WM_RBUTTONUP;
+                                     break;
+                                 case QSystemTrayIcon::DoubleClick:
+                                     message = WM_LBUTTONDBLCLK;
+                                     break;
+                                 case QSystemTrayIcon::Trigger:
+                                     message = WM_LBUTTONUP;
+                                     break;
+                                 case QSystemTrayIcon::MiddleClick:
+                                     message = WM_MBUTTONUP;
+                                     break;
+                                 default:
+                                     break;
                              }
                              if (message && e->notify) e->notify(message);
                          });
@@ -175,8 +197,10 @@ public:
         window = new HelpWindow(std::move(file), type);
         window->ShowTopic(FromLocal(r.topic));
         window->show();
-        window->raise();
-        window->activateWindow();
+        if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+            window->raise();
+            window->activateWindow();
+        }
         return window;
     }
 
@@ -245,7 +269,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Desktop> CreateQtDesktop() { return std::make_unique<QtDesktop>(); }
+std::unique_ptr<Desktop> CreateQtDesktop() {
+    return std::make_unique<QtDesktop>();
+}
 
 void EnsureApplication() {
     if (QCoreApplication::instance()) return;

@@ -7,8 +7,12 @@
 
 namespace platform::testing {
 
-ScriptedDesktop::ScriptedDesktop() { SetDesktop(this); }
-ScriptedDesktop::~ScriptedDesktop() { SetDesktop(nullptr); }
+ScriptedDesktop::ScriptedDesktop() {
+    SetDesktop(this);
+}
+ScriptedDesktop::~ScriptedDesktop() {
+    SetDesktop(nullptr);
+}
 
 int ScriptedDesktop::MessageBox(const MessageBoxRequest& request) {
     MessageBoxCall call{request.owner, request.text, request.caption, request.type, 0};
@@ -18,11 +22,19 @@ int ScriptedDesktop::MessageBox(const MessageBoxRequest& request) {
         m_boxAnswers.pop_front();
     } else {
         switch (request.type & MB_TYPEMASK) {
-            case MB_ABORTRETRYIGNORE: call.answer = IDABORT; break;
+            case MB_ABORTRETRYIGNORE:
+                call.answer = IDABORT;
+                break;
             case MB_YESNO:
-            case MB_YESNOCANCEL: call.answer = IDYES; break;
-            case MB_RETRYCANCEL: call.answer = IDRETRY; break;
-            default: call.answer = IDOK; break;
+            case MB_YESNOCANCEL:
+                call.answer = IDYES;
+                break;
+            case MB_RETRYCANCEL:
+                call.answer = IDRETRY;
+                break;
+            default:
+                call.answer = IDOK;
+                break;
         }
     }
     messageBoxes.push_back(call);
@@ -112,7 +124,9 @@ bool ScriptedDesktop::FireTray(UINT id, UINT mouseMessage) {
     return false;
 }
 
-bool ScriptedDesktop::HasTrayIcon(UINT id) const { return CurrentTrayIcon(id) != nullptr; }
+bool ScriptedDesktop::HasTrayIcon(UINT id) const {
+    return CurrentTrayIcon(id) != nullptr;
+}
 
 const TrayCall* ScriptedDesktop::CurrentTrayIcon(UINT id) const {
     for (const auto& [key, icon] : m_icons)
@@ -120,6 +134,8 @@ const TrayCall* ScriptedDesktop::CurrentTrayIcon(UINT id) const {
     return nullptr;
 }
 
-void WhenIdle(std::function<void()> work) { QTimer::singleShot(0, std::move(work)); }
+void WhenIdle(std::function<void()> work) {
+    QTimer::singleShot(0, std::move(work));
+}
 
 }  // namespace platform::testing

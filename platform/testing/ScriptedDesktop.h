@@ -64,7 +64,7 @@ struct HelpCall {
 
 class ScriptedDesktop : public Desktop {
 public:
-    ScriptedDesktop();  // installs itself
+    ScriptedDesktop();            // installs itself
     ~ScriptedDesktop() override;  // restores the default desktop
     ScriptedDesktop(const ScriptedDesktop&) = delete;
     ScriptedDesktop& operator=(const ScriptedDesktop&) = delete;
@@ -72,7 +72,9 @@ public:
     // The script: answers are used in order, one per call.
     void AnswerMessageBox(int result) { m_boxAnswers.push_back(result); }
     void AnswerMenu(UINT commandId) { m_menuAnswers.push_back(commandId); }
-    void AnswerFileDialog(std::optional<std::string> path) { m_fileAnswers.push_back(std::move(path)); }
+    void AnswerFileDialog(std::optional<std::string> path) {
+        m_fileAnswers.push_back(std::move(path));
+    }
     void SetTrayAvailable(bool available) { m_trayAvailable = available; }
     void SetCursorPos(POINT p) { m_cursor = p; }
     // Runs while a message box is "shown" (before it is answered).

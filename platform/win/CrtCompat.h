@@ -28,8 +28,7 @@
 // Splits a path into drive (always empty), directory (with its trailing "/"),
 // base name and extension (with its dot). Any output may be null.
 void _splitpath(const char* path, char* drive, char* dir, char* fname, char* ext);
-void _makepath(char* path, const char* drive, const char* dir, const char* fname,
-               const char* ext);
+void _makepath(char* path, const char* drive, const char* dir, const char* fname, const char* ext);
 
 // Multibyte-aware in the locale's narrow encoding (UTF-8): an ASCII character
 // never occurs inside a multibyte sequence, so byte-wise search is exact.
@@ -41,13 +40,31 @@ int _mbscmp(const unsigned char* a, const unsigned char* b);
 int _access(const char* path, int mode);
 int _unlink(const char* path);
 
-inline char* _tcsdup(const char* s) { return s ? ::strdup(s) : nullptr; }
-inline char* _strdup(const char* s) { return s ? ::strdup(s) : nullptr; }
-inline std::size_t _tcslen(const char* s) { return std::strlen(s); }
-inline int _tcscmp(const char* a, const char* b) { return std::strcmp(a, b); }
-inline char* _tcscpy(char* d, const char* s) { return std::strcpy(d, s); }
-inline char* _tcsncpy(char* d, const char* s, std::size_t n) { return std::strncpy(d, s, n); }
-inline char* _tcsrchr(const char* s, int c) { return const_cast<char*>(std::strrchr(s, c)); }
-inline char* _tcschr(const char* s, int c) { return const_cast<char*>(std::strchr(s, c)); }
+inline char* _tcsdup(const char* s) {
+    return s ? ::strdup(s) : nullptr;
+}
+inline char* _strdup(const char* s) {
+    return s ? ::strdup(s) : nullptr;
+}
+inline std::size_t _tcslen(const char* s) {
+    return std::strlen(s);
+}
+inline int _tcscmp(const char* a, const char* b) {
+    return std::strcmp(a, b);
+}
+inline char* _tcscpy(char* d, const char* s) {
+    return std::strcpy(d, s);
+}
+inline char* _tcsncpy(char* d, const char* s, std::size_t n) {
+    return std::strncpy(d, s, n);
+}
+inline char* _tcsrchr(const char* s, int c) {
+    return const_cast<char*>(std::strrchr(s, c));
+}
+inline char* _tcschr(const char* s, int c) {
+    return const_cast<char*>(std::strchr(s, c));
+}
 int _stricmp(const char* a, const char* b);
-inline int _tcsicmp(const char* a, const char* b) { return _stricmp(a, b); }
+inline int _tcsicmp(const char* a, const char* b) {
+    return _stricmp(a, b);
+}

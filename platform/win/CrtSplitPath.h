@@ -13,6 +13,5 @@ typedef int errno_t;
 // for a null path or a null buffer with a size; ERANGE when a part does not
 // fit its buffer (every buffer is then emptied). 0 on success.
 errno_t _splitpath_s(const char* path, char* drive, std::size_t driveNumberOfElements, char* dir,
-                     std::size_t dirNumberOfElements, char* fname,
-                     std::size_t nameNumberOfElements, char* ext,
-                     std::size_t extNumberOfElements);
+                     std::size_t dirNumberOfElements, char* fname, std::size_t nameNumberOfElements,
+                     char* ext, std::size_t extNumberOfElements);

@@ -28,7 +28,7 @@ struct MenuEntry {
     bool separator = false;
     bool enabled = true;
     bool checked = false;
-    bool isDefault = false;         // shown in bold
+    bool isDefault = false;           // shown in bold
     std::vector<MenuEntry> children;  // a popup's items
 };
 
@@ -49,7 +49,7 @@ struct FileDialogRequest {
     HWND owner = nullptr;
     std::string title;  // empty: the desktop's own
     std::vector<FileFilter> filters;
-    int filterIndex = 1;          // 1-based
+    int filterIndex = 1;           // 1-based
     std::string defaultExtension;  // without the dot; empty: none is added
     std::string initialFile;       // may hold wildcards, which only filter
     std::string initialDirectory;

@@ -35,7 +35,9 @@ int _tremove(const char* path);
 // The attributes (FILE_ATTRIBUTE_*) of a file or folder, following links;
 // INVALID_FILE_ATTRIBUTES with the last error set when there is none.
 DWORD GetFileAttributesA(LPCSTR lpFileName);
-inline DWORD GetFileAttributes(LPCSTR s) { return GetFileAttributesA(s); }
+inline DWORD GetFileAttributes(LPCSTR s) {
+    return GetFileAttributesA(s);
+}
 
 // Moves a file. Without MOVEFILE_REPLACE_EXISTING it fails when the target
 // exists (ERROR_ALREADY_EXISTS). With it, an existing file at the target is
@@ -45,7 +47,9 @@ inline DWORD GetFileAttributes(LPCSTR s) { return GetFileAttributesA(s); }
 // (ERROR_NOT_SAME_DEVICE otherwise); MOVEFILE_WRITE_THROUGH returns only when
 // the move is on disk.
 BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
-inline BOOL MoveFileEx(LPCSTR a, LPCSTR b, DWORD f) { return MoveFileExA(a, b, f); }
+inline BOOL MoveFileEx(LPCSTR a, LPCSTR b, DWORD f) {
+    return MoveFileExA(a, b, f);
+}
 
 // The identity of a file: its volume and its index on that volume, as the
 // platform reports them for an open file. Two paths name the same file

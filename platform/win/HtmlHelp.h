@@ -13,4 +13,6 @@ constexpr UINT HH_CLOSE_ALL = 0x0012;
 // Returns the help window's handle, or null when nothing was shown (the file
 // is missing or unreadable).
 HWND HtmlHelpA(HWND hwndCaller, LPCSTR pszFile, UINT uCommand, DWORD_PTR dwData);
-inline HWND HtmlHelp(HWND h, LPCSTR f, UINT c, DWORD_PTR d) { return HtmlHelpA(h, f, c, d); }
+inline HWND HtmlHelp(HWND h, LPCSTR f, UINT c, DWORD_PTR d) {
+    return HtmlHelpA(h, f, c, d);
+}

@@ -63,9 +63,9 @@ struct AcceleratorTable {
 };
 
 struct ToolbarTemplate {
-    unsigned id;            // also the ID of its bitmap
-    int buttonWidth;        // pixels
-    int buttonHeight;       // pixels
+    unsigned id;                     // also the ID of its bitmap
+    int buttonWidth;                 // pixels
+    int buttonHeight;                // pixels
     std::vector<unsigned> commands;  // 0 stands for a separator
 };
 

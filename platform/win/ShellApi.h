@@ -27,4 +27,6 @@ typedef NOTIFYICONDATAA* PNOTIFYICONDATAA;
 // Adds, changes or removes an icon in the notification area. Fails (FALSE)
 // when the desktop has no notification area or the icon is unknown.
 BOOL Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA lpData);
-inline BOOL Shell_NotifyIcon(DWORD m, PNOTIFYICONDATAA d) { return Shell_NotifyIconA(m, d); }
+inline BOOL Shell_NotifyIcon(DWORD m, PNOTIFYICONDATAA d) {
+    return Shell_NotifyIconA(m, d);
+}

@@ -21,7 +21,9 @@ void SetLastError(DWORD dwErrCode);
 
 // The real path of the running executable (/proc/self/exe); hModule is ignored.
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
-inline DWORD GetModuleFileName(HMODULE h, LPSTR s, DWORD n) { return GetModuleFileNameA(h, s, n); }
+inline DWORD GetModuleFileName(HMODULE h, LPSTR s, DWORD n) {
+    return GetModuleFileNameA(h, s, n);
+}
 HMODULE GetModuleHandleA(LPCSTR lpModuleName);
 
 constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x00000001;
@@ -49,13 +51,21 @@ typedef WIN32_FIND_DATAA* LPWIN32_FIND_DATAA;
 HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData);
 BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData);
 BOOL FindClose(HANDLE hFindFile);
-inline HANDLE FindFirstFile(LPCSTR s, LPWIN32_FIND_DATAA d) { return FindFirstFileA(s, d); }
-inline BOOL FindNextFile(HANDLE h, LPWIN32_FIND_DATAA d) { return FindNextFileA(h, d); }
+inline HANDLE FindFirstFile(LPCSTR s, LPWIN32_FIND_DATAA d) {
+    return FindFirstFileA(s, d);
+}
+inline BOOL FindNextFile(HANDLE h, LPWIN32_FIND_DATAA d) {
+    return FindNextFileA(h, d);
+}
 
 BOOL DeleteFileA(LPCSTR lpFileName);
 BOOL MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName);
-inline BOOL DeleteFile(LPCSTR s) { return DeleteFileA(s); }
-inline BOOL MoveFile(LPCSTR a, LPCSTR b) { return MoveFileA(a, b); }
+inline BOOL DeleteFile(LPCSTR s) {
+    return DeleteFileA(s);
+}
+inline BOOL MoveFile(LPCSTR a, LPCSTR b) {
+    return MoveFileA(a, b);
+}
 
 // Profile (INI) files. Sections and keys are found without regard to letter
 // case; a write keeps every other line of the file as it was and replaces the
@@ -63,8 +73,7 @@ inline BOOL MoveFile(LPCSTR a, LPCSTR b) { return MoveFileA(a, b); }
 // relative to the current directory.
 DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
                                LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName);
-UINT GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault,
-                           LPCSTR lpFileName);
+UINT GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPCSTR lpFileName);
 BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString,
                                 LPCSTR lpFileName);
 inline DWORD GetPrivateProfileString(LPCSTR a, LPCSTR k, LPCSTR d, LPSTR r, DWORD n, LPCSTR f) {

@@ -25,8 +25,8 @@ constexpr std::uint32_t WS_GROUP = 0x00020000u;
 constexpr std::uint32_t WS_TABSTOP = 0x00010000u;
 constexpr std::uint32_t WS_MINIMIZEBOX = 0x00020000u;
 constexpr std::uint32_t WS_MAXIMIZEBOX = 0x00010000u;
-constexpr std::uint32_t WS_OVERLAPPEDWINDOW = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
-                                              WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+constexpr std::uint32_t WS_OVERLAPPEDWINDOW =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr std::uint32_t WS_EX_CLIENTEDGE = 0x00000200u;
 constexpr std::uint32_t WS_EX_STATICEDGE = 0x00020000u;
 

@@ -64,8 +64,12 @@ struct FILETIME {
     DWORD dwHighDateTime;
 };
 
-constexpr WORD LOWORD(DWORD_PTR v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(DWORD_PTR v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(DWORD_PTR v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(DWORD_PTR v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
 constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) {
     return static_cast<WPARAM>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16));
 }
@@ -80,8 +84,12 @@ constexpr LONG MAKELONG(WORD lo, WORD hi) {
 inline LPSTR MAKEINTRESOURCEA(UINT id) {
     return reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(id)));
 }
-inline LPSTR MAKEINTRESOURCE(UINT id) { return MAKEINTRESOURCEA(id); }
-inline bool IS_INTRESOURCE(LPCSTR p) { return (reinterpret_cast<ULONG_PTR>(p) >> 16) == 0; }
+inline LPSTR MAKEINTRESOURCE(UINT id) {
+    return MAKEINTRESOURCEA(id);
+}
+inline bool IS_INTRESOURCE(LPCSTR p) {
+    return (reinterpret_cast<ULONG_PTR>(p) >> 16) == 0;
+}
 
 #ifndef _T
 #define _T(x) x

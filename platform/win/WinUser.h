@@ -236,8 +236,8 @@ typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 // Windows. CreateWindowExA knows the control classes "BUTTON", "EDIT",
 // "STATIC" and "COMBOBOX"; any other class name gives a plain window. hMenu
 // carries a child window's control ID.
-HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
-                     int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
+HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int x,
+                     int y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
                      HINSTANCE hInstance, LPVOID lpParam);
 BOOL IsWindow(HWND hWnd);
 BOOL ShowWindow(HWND hWnd, int nCmdShow);
@@ -299,24 +299,48 @@ HACCEL LoadAcceleratorsA(HINSTANCE hInstance, LPCSTR lpTableName);
 BOOL DestroyAcceleratorTable(HACCEL hAccel);
 
 // The names without the A suffix, as the program writes them.
-inline LRESULT SendMessage(HWND h, UINT m, WPARAM w, LPARAM l) { return SendMessageA(h, m, w, l); }
-inline BOOL PostMessage(HWND h, UINT m, WPARAM w, LPARAM l) { return PostMessageA(h, m, w, l); }
+inline LRESULT SendMessage(HWND h, UINT m, WPARAM w, LPARAM l) {
+    return SendMessageA(h, m, w, l);
+}
+inline BOOL PostMessage(HWND h, UINT m, WPARAM w, LPARAM l) {
+    return PostMessageA(h, m, w, l);
+}
 inline LRESULT DefWindowProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     return DefWindowProcA(h, m, w, l);
 }
 inline int MessageBox(HWND h, LPCSTR text, LPCSTR caption, UINT type) {
     return MessageBoxA(h, text, caption, type);
 }
-inline BOOL SetWindowText(HWND h, LPCSTR s) { return SetWindowTextA(h, s); }
-inline int GetWindowText(HWND h, LPSTR s, int n) { return GetWindowTextA(h, s, n); }
-inline int GetWindowTextLength(HWND h) { return GetWindowTextLengthA(h); }
-inline LONG GetWindowLong(HWND h, int i) { return GetWindowLongA(h, i); }
-inline LONG SetWindowLong(HWND h, int i, LONG v) { return SetWindowLongA(h, i, v); }
-inline int LoadString(HINSTANCE h, UINT id, LPSTR s, int n) { return LoadStringA(h, id, s, n); }
-inline HMENU LoadMenu(HINSTANCE h, LPCSTR name) { return LoadMenuA(h, name); }
+inline BOOL SetWindowText(HWND h, LPCSTR s) {
+    return SetWindowTextA(h, s);
+}
+inline int GetWindowText(HWND h, LPSTR s, int n) {
+    return GetWindowTextA(h, s, n);
+}
+inline int GetWindowTextLength(HWND h) {
+    return GetWindowTextLengthA(h);
+}
+inline LONG GetWindowLong(HWND h, int i) {
+    return GetWindowLongA(h, i);
+}
+inline LONG SetWindowLong(HWND h, int i, LONG v) {
+    return SetWindowLongA(h, i, v);
+}
+inline int LoadString(HINSTANCE h, UINT id, LPSTR s, int n) {
+    return LoadStringA(h, id, s, n);
+}
+inline HMENU LoadMenu(HINSTANCE h, LPCSTR name) {
+    return LoadMenuA(h, name);
+}
 inline HANDLE LoadImage(HINSTANCE h, LPCSTR name, UINT t, int cx, int cy, UINT f) {
     return LoadImageA(h, name, t, cx, cy, f);
 }
-inline HICON LoadIcon(HINSTANCE h, LPCSTR name) { return LoadIconA(h, name); }
-inline BOOL AppendMenu(HMENU h, UINT f, UINT_PTR id, LPCSTR s) { return AppendMenuA(h, f, id, s); }
-inline HACCEL LoadAccelerators(HINSTANCE h, LPCSTR name) { return LoadAcceleratorsA(h, name); }
+inline HICON LoadIcon(HINSTANCE h, LPCSTR name) {
+    return LoadIconA(h, name);
+}
+inline BOOL AppendMenu(HMENU h, UINT f, UINT_PTR id, LPCSTR s) {
+    return AppendMenuA(h, f, id, s);
+}
+inline HACCEL LoadAccelerators(HINSTANCE h, LPCSTR name) {
+    return LoadAcceleratorsA(h, name);
+}

@@ -63,7 +63,7 @@ protected:
 };
 IMPLEMENT_DYNAMIC(Frame, CMDIFrameWnd)
 BEGIN_MESSAGE_MAP(Frame, CMDIFrameWnd)
-    ON_WM_CREATE()
+ON_WM_CREATE()
 END_MESSAGE_MAP()
 
 class ShellApp : public CWinApp {
@@ -100,8 +100,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(ShellApp, CWinApp)
-    ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-    ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
 END_MESSAGE_MAP()
 
 class DocViewTest : public ::testing::Test {
@@ -148,7 +148,8 @@ TEST_F(DocViewTest, AReadableFileOpensAndGoesToTheRecentFileList) {
     EXPECT_EQ(app.documents, 1);
     EXPECT_EQ(Doc::loads, 1);
     char buffer[512];
-    GetPrivateProfileStringA("Recent File List", "File1", "", buffer, sizeof(buffer), app.profile.c_str());
+    GetPrivateProfileStringA("Recent File List", "File1", "", buffer, sizeof(buffer),
+                             app.profile.c_str());
     EXPECT_EQ(std::string(buffer), std::filesystem::canonical(file).string());
 }
 

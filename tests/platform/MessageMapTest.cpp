@@ -34,7 +34,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(TestApp, CWinApp)
-    ON_COMMAND(kCmdExit, OnAppCommand)
+ON_COMMAND(kCmdExit, OnAppCommand)
 END_MESSAGE_MAP()
 
 class TestFrame : public CMDIFrameWnd {
@@ -84,13 +84,13 @@ protected:
 IMPLEMENT_DYNAMIC(TestFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(TestFrame, CMDIFrameWnd)
-    ON_WM_CREATE()
-    ON_MESSAGE(WM_USER, OnTray)
-    ON_COMMAND(kCmdOpen, OnOpen)
-    ON_COMMAND(kCmdPage0, OnPage0)
-    ON_COMMAND(kCmdPage1, OnPage1)
-    ON_UPDATE_COMMAND_UI(kCmdPage0, OnUpdatePage0)
-    ON_UPDATE_COMMAND_UI(kCmdPage1, OnUpdatePage1)
+ON_WM_CREATE()
+ON_MESSAGE(WM_USER, OnTray)
+ON_COMMAND(kCmdOpen, OnOpen)
+ON_COMMAND(kCmdPage0, OnPage0)
+ON_COMMAND(kCmdPage1, OnPage1)
+ON_UPDATE_COMMAND_UI(kCmdPage0, OnUpdatePage0)
+ON_UPDATE_COMMAND_UI(kCmdPage1, OnUpdatePage1)
 END_MESSAGE_MAP()
 
 BOOL TestApp::InitInstance() {
@@ -189,9 +189,9 @@ TEST_F(MessageMapTest, TrayIconFailsWithoutANotificationAreaAndDeliversCallbacks
     nid.uID = kTrayMenu;
     nid.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
     nid.uCallbackMessage = WM_USER;
-    nid.hIcon = static_cast<HICON>(
-        ::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(kTrayIcon), IMAGE_ICON, 16, 16,
-                     LR_LOADMAP3DCOLORS | LR_VGACOLOR));
+    nid.hIcon =
+        static_cast<HICON>(::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(kTrayIcon),
+                                        IMAGE_ICON, 16, 16, LR_LOADMAP3DCOLORS | LR_VGACOLOR));
     ASSERT_NE(nid.hIcon, nullptr);
     ::LoadStringA(nullptr, kTrayIcon, nid.szTip, sizeof(nid.szTip));
 

@@ -35,13 +35,16 @@ TEST(Mbs, SearchesAndComparesBytes) {
     const auto* path = reinterpret_cast<const unsigned char*>("/opt/Zürich/app");
     EXPECT_EQ(_mbsrchr(path, '/') - path, 12);  // "ü" is two bytes
     EXPECT_EQ(_mbscmp(reinterpret_cast<const unsigned char*>("Secret"),
-                      reinterpret_cast<const unsigned char*>("secret")), -1);
+                      reinterpret_cast<const unsigned char*>("secret")),
+              -1);
     EXPECT_EQ(_mbscmp(reinterpret_cast<const unsigned char*>("same"),
-                      reinterpret_cast<const unsigned char*>("same")), 0);
+                      reinterpret_cast<const unsigned char*>("same")),
+              0);
 }
 
 TEST(FindFile, ReportsSizeAndFailsForMissingFiles) {
-    auto dir = std::filesystem::temp_directory_path() / ("tarnex-find-" + std::to_string(::getpid()));
+    auto dir =
+        std::filesystem::temp_directory_path() / ("tarnex-find-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     auto file = dir / "talveron.mdb";
     std::ofstream(file) << std::string(1234, 'x');

@@ -5,11 +5,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <vector>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "windows.h"
 
@@ -45,15 +45,17 @@ protected:
 };
 
 TEST_F(ProfileTest, FindsSectionsAndKeysWithoutRegardToCase) {
-    Write("; settings\r\n[General]\r\nDB_SIZE = 1234 \r\nName=\"quoted value\"\r\n[Other]\r\nDB_SIZE=9\r\n");
+    Write(
+        "; settings\r\n[General]\r\nDB_SIZE = 1234 \r\nName=\"quoted "
+        "value\"\r\n[Other]\r\nDB_SIZE=9\r\n");
     struct Case {
         const char* section;
         const char* key;
         const char* expected;
     } cases[] = {
-        {"General", "DB_SIZE", "1234"},  {"general", "db_size", "1234"},
-        {"GENERAL", "Db_Size", "1234"},  {"General", "name", "quoted value"},
-        {"other", "DB_SIZE", "9"},       {"General", "Missing", "fallback"},
+        {"General", "DB_SIZE", "1234"},     {"general", "db_size", "1234"},
+        {"GENERAL", "Db_Size", "1234"},     {"General", "name", "quoted value"},
+        {"other", "DB_SIZE", "9"},          {"General", "Missing", "fallback"},
         {"Nowhere", "DB_SIZE", "fallback"},
     };
     for (const Case& c : cases)
@@ -74,11 +76,13 @@ TEST_F(ProfileTest, WritingKeepsTheRestOfTheFile) {
     EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("General", "DB_SIZE", 0, path.c_str())), -5);
 
     // A new key goes to the end of its section, a new section to the end of the file.
-    ASSERT_TRUE(WritePrivateProfileStringA("RECENT FILE LIST", "File2", "/data/b.mdb", path.c_str()));
+    ASSERT_TRUE(
+        WritePrivateProfileStringA("RECENT FILE LIST", "File2", "/data/b.mdb", path.c_str()));
     ASSERT_TRUE(WritePrivateProfileStringA("Settings", "PreviewPages", "1", path.c_str()));
-    EXPECT_EQ(Read(),
-              "; kept comment\r\n[Recent File List]\r\nFile1=/data/a.mdb\r\nFile2=/data/b.mdb\r\n\r\n"
-              "[general]\r\nDb_Size=-5\r\nOther=x\r\n[Settings]\r\nPreviewPages=1\r\n");
+    EXPECT_EQ(
+        Read(),
+        "; kept comment\r\n[Recent File List]\r\nFile1=/data/a.mdb\r\nFile2=/data/b.mdb\r\n\r\n"
+        "[general]\r\nDb_Size=-5\r\nOther=x\r\n[Settings]\r\nPreviewPages=1\r\n");
 }
 
 TEST_F(ProfileTest, DeletesKeysAndSectionsAndListsNames) {

@@ -29,7 +29,9 @@ using platform::testing::WhenIdle;
 
 namespace {
 
-QWidget* WidgetOf(const CWnd& wnd) { return platform::win::WidgetFromHandle(wnd.m_hWnd); }
+QWidget* WidgetOf(const CWnd& wnd) {
+    return platform::win::WidgetFromHandle(wnd.m_hWnd);
+}
 QWidget* ItemOf(const CWnd& wnd, int id) {
     return platform::win::WidgetFromHandle(::GetDlgItem(wnd.m_hWnd, id));
 }
@@ -95,8 +97,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(HelpSheet, CPropertySheet)
-    ON_COMMAND(IDOK, OnMinimize)
-    ON_WM_HELPINFO()
+ON_COMMAND(IDOK, OnMinimize)
+ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 class SheetTest : public ::testing::Test {
@@ -284,7 +286,10 @@ TEST_F(SheetTest, ControlsArePlacedFromDialogUnitsWithTheirStyles) {
     WhenIdle([&] {
         QFont font("MS Sans Serif", 8);
         QFontMetrics fm(font);
-        int baseX = (fm.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
+        int baseX =
+            (fm.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 +
+             1) /
+            2;
         int baseY = fm.height();
         auto px = [&](int v) { return (v * baseX + 2) / 4; };
         auto py = [&](int v) { return (v * baseY + 4) / 8; };

@@ -22,14 +22,16 @@ TEST(HtmlHelp, AsksTheDesktopForTheTopicInItsWindowType) {
     AfxHtmlHelp(nullptr, path, HH_DISPLAY_TOPIC, 0);
     ASSERT_EQ(desktop.helpRequests.size(), 1u);
     EXPECT_EQ(desktop.helpRequests[0].file, "/opt/tarnex/Manual.chm");
-    EXPECT_EQ(desktop.helpRequests[0].topic, "/Chapter Seventeen - Access Database Management Utility.htm");
+    EXPECT_EQ(desktop.helpRequests[0].topic,
+              "/Chapter Seventeen - Access Database Management Utility.htm");
     EXPECT_EQ(desktop.helpRequests[0].windowType, "QuillMarsh Help");
     EXPECT_EQ(desktop.helpRequests[0].command, HH_DISPLAY_TOPIC);
 }
 
 TEST(HtmlHelp, TheViewerShowsTheTopicFromTheFileAndNothingWithoutIt) {
-    EXPECT_EQ(AfxHtmlHelp(nullptr, (CString("/nonexistent/Manual.chm") + kTopic), HH_DISPLAY_TOPIC, 0),
-              nullptr);
+    EXPECT_EQ(
+        AfxHtmlHelp(nullptr, (CString("/nonexistent/Manual.chm") + kTopic), HH_DISPLAY_TOPIC, 0),
+        nullptr);
     HWND viewer = AfxHtmlHelp(nullptr, CString(kHelp.c_str()) + kTopic, HH_DISPLAY_TOPIC, 0);
     ASSERT_NE(viewer, nullptr);
     auto* browser = qobject_cast<QTextBrowser*>(platform::win::WidgetFromHandle(viewer));

@@ -43,4 +43,6 @@ QSize AfxDialogBaseUnits(const QFont& font);
 void AfxEndRunLoop(int nExitCode);
 
 // Narrow text to a widget's text.
-inline QString AfxQString(LPCTSTR s) { return QString::fromLocal8Bit(s ? s : ""); }
+inline QString AfxQString(LPCTSTR s) {
+    return QString::fromLocal8Bit(s ? s : "");
+}

@@ -4,9 +4,9 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QPointer>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <climits>
 
 #include "AfxApp.h"
 #include "AfxFileDialog.h"
@@ -34,7 +34,9 @@ std::string ExePath() {
     return std::string(path, n);
 }
 
-char* Dup(const std::string& s) { return ::strdup(s.c_str()); }
+char* Dup(const std::string& s) {
+    return ::strdup(s.c_str());
+}
 
 }  // namespace
 
@@ -42,7 +44,9 @@ void AfxEndRunLoop(int nExitCode) {
     if (g_runLoop) g_runLoop->exit(nExitCode);
 }
 
-int CWinThread::ExitInstance() { return 0; }
+int CWinThread::ExitInstance() {
+    return 0;
+}
 
 int CWinThread::Run() {
     platform::win::EnsureApplication();
@@ -82,7 +86,8 @@ void CWinApp::SetCurrentHandles(int argc, char* argv[]) {
     if (!m_pszExeName) m_pszExeName = m_pszExeNameOwned = Dup(title);
     if (!m_pszAppName) {
         CString name;
-        m_pszAppName = m_pszAppNameOwned = Dup(name.LoadString(AFX_IDS_APP_TITLE) ? name.str() : title);
+        m_pszAppName = m_pszAppNameOwned =
+            Dup(name.LoadString(AFX_IDS_APP_TITLE) ? name.str() : title);
     }
     if (!m_pszHelpFilePath) m_pszHelpFilePath = Dup(folder + title + ".chm");
     if (!m_pszProfileName) m_pszProfileName = Dup(folder + title + ".INI");
@@ -92,8 +97,12 @@ void CWinApp::SetCurrentHandles(int argc, char* argv[]) {
     m_lpCmdLine = Dup(line);
 }
 
-BOOL CWinApp::InitApplication() { return TRUE; }
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitApplication() {
+    return TRUE;
+}
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
 
 int CWinApp::ExitInstance() {
     if (m_bProfileLoaded) SaveStdProfileSettings();
@@ -104,7 +113,9 @@ int CWinApp::ExitInstance() {
     return 0;
 }
 
-int CWinApp::Run() { return CWinThread::Run(); }
+int CWinApp::Run() {
+    return CWinThread::Run();
+}
 
 // Command line
 
@@ -117,7 +128,8 @@ void CCommandLineInfo::ParseParam(LPCTSTR pszParam, BOOL bFlag, BOOL) {
             m_nShellCommand = FilePrint;
         } else if (param.CompareNoCase("dde") == 0) {
             m_nShellCommand = FileDDE;
-        } else if (param.CompareNoCase("unregister") == 0 || param.CompareNoCase("unregserver") == 0) {
+        } else if (param.CompareNoCase("unregister") == 0 ||
+                   param.CompareNoCase("unregserver") == 0) {
             m_nShellCommand = AppUnregister;
         } else if (param.CompareNoCase("embedding") == 0) {
             m_bRunEmbedded = TRUE;
@@ -136,15 +148,18 @@ void CCommandLineInfo::ParseParam(LPCTSTR pszParam, BOOL bFlag, BOOL) {
         m_strFileName = param;
         if (m_nShellCommand == FileNew) m_nShellCommand = FileOpen;
     } else if (m_nShellCommand == FilePrintTo) {
-        if (m_strPrinterName.IsEmpty()) m_strPrinterName = param;
-        else if (m_strDriverName.IsEmpty()) m_strDriverName = param;
-        else if (m_strPortName.IsEmpty()) m_strPortName = param;
+        if (m_strPrinterName.IsEmpty())
+            m_strPrinterName = param;
+        else if (m_strDriverName.IsEmpty())
+            m_strDriverName = param;
+        else if (m_strPortName.IsEmpty())
+            m_strPortName = param;
     }
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
-    static const char* const kSlashFlags[] = {"p", "pt", "dde", "unregister", "unregserver",
-                                              "embedding", "automation", "nologo"};
+    static const char* const kSlashFlags[] = {
+        "p", "pt", "dde", "unregister", "unregserver", "embedding", "automation", "nologo"};
     for (std::size_t i = 1; i < m_args.size(); ++i) {
         const std::string& arg = m_args[i];
         BOOL last = i + 1 == m_args.size();
@@ -174,8 +189,10 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
             if (OpenDocumentFile(rCmdInfo.m_strFileName) && m_pMainWnd)
                 m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT, 0);
             return FALSE;  // printing from the command line ends the program
-        case CCommandLineInfo::FileNothing: return TRUE;
-        default: return FALSE;
+        case CCommandLineInfo::FileNothing:
+            return TRUE;
+        default:
+            return FALSE;
     }
 }
 
@@ -271,14 +288,16 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) {
             case MB_OK:
             case MB_OKCANCEL:
             case MB_YESNO:
-            case MB_YESNOCANCEL: nType |= MB_ICONEXCLAMATION; break;
-            default: break;
+            case MB_YESNOCANCEL:
+                nType |= MB_ICONEXCLAMATION;
+                break;
+            default:
+                break;
         }
     }
     // Owned by the running modal window, else by the main window when it is shown.
     HWND owner = nullptr;
-    if (qApp)
-        owner = platform::win::HandleForWidgetOrAncestor(QApplication::activeModalWidget());
+    if (qApp) owner = platform::win::HandleForWidgetOrAncestor(QApplication::activeModalWidget());
     if (!owner && m_pMainWnd && m_pMainWnd->IsWindowVisible()) owner = m_pMainWnd->m_hWnd;
     return ::MessageBoxA(owner, lpszPrompt, m_pszAppName ? m_pszAppName : "", nType);
 }
@@ -320,11 +339,21 @@ void CWinApp::OnAppExit() {
     if (m_pMainWnd) m_pMainWnd->SendMessage(WM_CLOSE);
 }
 
-CWinApp* AfxGetApp() { return g_app; }
-CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
-HINSTANCE AfxGetInstanceHandle() { return GetModuleHandleA(nullptr); }
-HINSTANCE AfxGetResourceHandle() { return GetModuleHandleA(nullptr); }
-LPCTSTR AfxGetAppName() { return g_app && g_app->m_pszAppName ? g_app->m_pszAppName : ""; }
+CWinApp* AfxGetApp() {
+    return g_app;
+}
+CWnd* AfxGetMainWnd() {
+    return g_app ? g_app->m_pMainWnd : nullptr;
+}
+HINSTANCE AfxGetInstanceHandle() {
+    return GetModuleHandleA(nullptr);
+}
+HINSTANCE AfxGetResourceHandle() {
+    return GetModuleHandleA(nullptr);
+}
+LPCTSTR AfxGetAppName() {
+    return g_app && g_app->m_pszAppName ? g_app->m_pszAppName : "";
+}
 
 int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp) {
     if (CWinApp* app = AfxGetApp()) return app->DoMessageBox(lpszText, nType, nIDHelp);

@@ -13,7 +13,9 @@ const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
     return &map;
 }
 
-const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+const AFX_MSGMAP* CCmdTarget::GetMessageMap() const {
+    return GetThisMessageMap();
+}
 
 const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT nMsg, UINT nCode,
                                             UINT nID) {
@@ -34,8 +36,12 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
         return TRUE;
     }
     switch (e->nSig) {
-        case AfxSigCmd_v: (this->*e->pfn.pfn_v)(); return TRUE;
-        case AfxSigCmd_RANGE: (this->*e->pfn.pfn_vu)(nID); return TRUE;
+        case AfxSigCmd_v:
+            (this->*e->pfn.pfn_v)();
+            return TRUE;
+        case AfxSigCmd_RANGE:
+            (this->*e->pfn.pfn_vu)(nID);
+            return TRUE;
         case AfxSigCmdUI: {
             auto* ui = static_cast<CCmdUI*>(pExtra);
             if (!ui) return FALSE;
@@ -43,7 +49,8 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
             (this->*e->pfn.pfn_cmdui)(ui);
             return ui->m_bContinueRouting ? FALSE : TRUE;
         }
-        default: return FALSE;
+        default:
+            return FALSE;
     }
 }
 
@@ -67,7 +74,8 @@ void CCmdTarget::RestoreWaitCursor() {
 
 void CCmdUI::Enable(BOOL bOn) {
     if (m_pMenu)
-        m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+        m_pMenu->EnableMenuItem(m_nIndex,
+                                MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
     else if (m_pOther)
         m_pOther->EnableWindow(bOn);
     m_bEnableChanged = TRUE;
@@ -80,7 +88,9 @@ void CCmdUI::SetCheck(int nCheck) {
         m_pOther->SendMessage(BM_SETCHECK, nCheck ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void CCmdUI::SetRadio(BOOL bOn) { SetCheck(bOn ? 1 : 0); }
+void CCmdUI::SetRadio(BOOL bOn) {
+    SetCheck(bOn ? 1 : 0);
+}
 
 void CCmdUI::SetText(LPCTSTR lpszText) {
     if (!m_pMenu && m_pOther) m_pOther->SetWindowText(lpszText);
@@ -98,8 +108,12 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
     return result;
 }
 
-CWaitCursor::CWaitCursor() { AfxGetApp() ? AfxGetApp()->DoWaitCursor(1) : platform::GetDesktop().BeginWaitCursor(); }
-CWaitCursor::~CWaitCursor() { AfxGetApp() ? AfxGetApp()->DoWaitCursor(-1) : platform::GetDesktop().EndWaitCursor(); }
+CWaitCursor::CWaitCursor() {
+    AfxGetApp() ? AfxGetApp()->DoWaitCursor(1) : platform::GetDesktop().BeginWaitCursor();
+}
+CWaitCursor::~CWaitCursor() {
+    AfxGetApp() ? AfxGetApp()->DoWaitCursor(-1) : platform::GetDesktop().EndWaitCursor();
+}
 void CWaitCursor::Restore() {
     if (CWinApp* app = AfxGetApp()) app->DoWaitCursor(0);
 }

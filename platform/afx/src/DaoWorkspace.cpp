@@ -129,13 +129,13 @@ CString CDaoWorkspace::GetUserName() {
     return TakeText(name);
 }
 
-void CDaoWorkspace::CompactDatabase(LPCTSTR lpszSrcName, LPCTSTR lpszDestName,
-                                    LPCTSTR lpszLocale, int nOptions) {
+void CDaoWorkspace::CompactDatabase(LPCTSTR lpszSrcName, LPCTSTR lpszDestName, LPCTSTR lpszLocale,
+                                    int nOptions) {
     CompactDatabase(lpszSrcName, lpszDestName, lpszLocale, nOptions, nullptr);
 }
 
-void CDaoWorkspace::CompactDatabase(LPCTSTR lpszSrcName, LPCTSTR lpszDestName,
-                                    LPCTSTR lpszLocale, int nOptions, LPCTSTR lpszPassword) {
+void CDaoWorkspace::CompactDatabase(LPCTSTR lpszSrcName, LPCTSTR lpszDestName, LPCTSTR lpszLocale,
+                                    int nOptions, LPCTSTR lpszPassword) {
     using platform::FileOperation;
     using platform::FilePhase;
     DAODBEngine* engine = AfxDaoGetEngine();
@@ -149,6 +149,5 @@ void CDaoWorkspace::CompactDatabase(LPCTSTR lpszSrcName, LPCTSTR lpszDestName,
                                     : _variant_t(Omitted());
     DAO_CHECK(engine->CompactDatabase(NarrowBstr(lpszSrcName), NarrowBstr(lpszDestName), locale,
                                       _variant_t(nOptions), password));
-    platform::CheckFileFault(FileOperation::Compact, FilePhase::After, lpszSrcName,
-                             lpszDestName);
+    platform::CheckFileFault(FileOperation::Compact, FilePhase::After, lpszSrcName, lpszDestName);
 }

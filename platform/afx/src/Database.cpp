@@ -41,9 +41,9 @@ void AfxThrowDBException(RETCODE nRetCode, SQLSMALLINT nHandleType, SQLHANDLE hH
         SQLINTEGER nNative = 0;
         SQLSMALLINT nLength = 0;
         std::vector<SQLCHAR> message(SQL_MAX_MESSAGE_LENGTH);
-        SQLRETURN rc = SQLGetDiagRec(nHandleType, hHandle, nRecord, szState, &nNative,
-                                     message.data(), static_cast<SQLSMALLINT>(message.size()),
-                                     &nLength);
+        SQLRETURN rc =
+            SQLGetDiagRec(nHandleType, hHandle, nRecord, szState, &nNative, message.data(),
+                          static_cast<SQLSMALLINT>(message.size()), &nLength);
         if (rc == SQL_SUCCESS_WITH_INFO && nLength >= static_cast<SQLSMALLINT>(message.size())) {
             message.resize(static_cast<std::size_t>(nLength) + 1);  // a long message: read it whole
             rc = SQLGetDiagRec(nHandleType, hHandle, nRecord, szState, &nNative, message.data(),
@@ -66,7 +66,9 @@ void AfxThrowDBException(RETCODE nRetCode, SQLSMALLINT nHandleType, SQLHANDLE hH
     throw pException;
 }
 
-CDatabase::~CDatabase() { Close(); }
+CDatabase::~CDatabase() {
+    Close();
+}
 
 BOOL CDatabase::Open(LPCTSTR lpszDSN, BOOL bExclusive, BOOL bReadonly, LPCTSTR lpszConnect,
                      BOOL bUseCursorLib) {
@@ -113,8 +115,8 @@ void CDatabase::AllocConnect(DWORD dwOptions) {
         m_henv = SQL_NULL_HENV;
         AfxThrowDBException(rc, SQL_HANDLE_ENV, SQL_NULL_HANDLE);
     }
-    rc = SQLSetEnvAttr(m_henv, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3),
-                       0);
+    rc =
+        SQLSetEnvAttr(m_henv, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     if (!Succeeded(rc)) AfxThrowDBException(rc, SQL_HANDLE_ENV, m_henv);
     rc = SQLAllocHandle(SQL_HANDLE_DBC, m_henv, &m_hdbc);
     if (!Succeeded(rc)) {

@@ -12,8 +12,8 @@
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_COMMAND(IDOK, OnOK)
-    ON_COMMAND(IDCANCEL, OnCancel)
+ON_COMMAND(IDOK, OnOK)
+ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 namespace {
@@ -71,7 +71,8 @@ BOOL CDialog::CreateFromTemplate(UINT nIDTemplate, HWND hWndParent, BOOL bChild)
     QWidget* w;
     if (bChild) {
         // A child dialog (a property page): never a window of its own, enabled.
-        style = (style & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DISABLED | DS_MODALFRAME)) | WS_CHILD;
+        style = (style & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DISABLED | DS_MODALFRAME)) |
+                WS_CHILD;
         w = new QWidget(parent);
         w->setVisible(false);
     } else {
@@ -87,8 +88,8 @@ BOOL CDialog::CreateFromTemplate(UINT nIDTemplate, HWND hWndParent, BOOL bChild)
         return FALSE;
     }
     for (const platform::res::DialogItem& item : t->items) {
-        ::CreateWindowExA(item.exStyle, item.className, item.text, item.style | WS_CHILD, px(item.x),
-                          py(item.y), px(item.cx), py(item.cy), h,
+        ::CreateWindowExA(item.exStyle, item.className, item.text, item.style | WS_CHILD,
+                          px(item.x), py(item.y), px(item.cx), py(item.cy), h,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), nullptr, nullptr);
     }
     ::SendMessageA(h, WM_INITDIALOG, 0, 0);
@@ -146,7 +147,9 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 void CDialog::NextDlgCtrl() const {
     if (QWidget* w = AfxWidget(this))
@@ -155,7 +158,8 @@ void CDialog::NextDlgCtrl() const {
 
 void CDialog::PrevDlgCtrl() const {
     if (QWidget* w = AfxWidget(this))
-        if (QWidget* f = w->focusWidget()) f->previousInFocusChain()->setFocus(Qt::BacktabFocusReason);
+        if (QWidget* f = w->focusWidget())
+            f->previousInFocusChain()->setFocus(Qt::BacktabFocusReason);
 }
 
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
@@ -163,8 +167,8 @@ void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
 }
 
 void CDialog::SetDefID(UINT nID) {
-    if (auto* b = qobject_cast<QPushButton*>(platform::win::WidgetFromHandle(
-            ::GetDlgItem(m_hWnd, static_cast<int>(nID)))))
+    if (auto* b = qobject_cast<QPushButton*>(
+            platform::win::WidgetFromHandle(::GetDlgItem(m_hWnd, static_cast<int>(nID)))))
         b->setDefault(true);
 }
 
@@ -191,8 +195,8 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
-    bool command = nCode == static_cast<int>(CN_COMMAND) ||
-                   nCode == static_cast<int>(CN_UPDATE_COMMAND_UI);
+    bool command =
+        nCode == static_cast<int>(CN_COMMAND) || nCode == static_cast<int>(CN_UPDATE_COMMAND_UI);
     if (!command || nID < 0x8000 || nID >= 0xF000) return FALSE;
     CWinApp* app = AfxGetApp();
     return app && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);

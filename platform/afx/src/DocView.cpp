@@ -22,29 +22,41 @@ BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
+ON_WM_CREATE()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace {
 
-POSITION ToPosition(std::size_t index) { return reinterpret_cast<POSITION>(index + 1); }
-std::size_t FromPosition(POSITION pos) { return reinterpret_cast<std::size_t>(pos) - 1; }
+POSITION ToPosition(std::size_t index) {
+    return reinterpret_cast<POSITION>(index + 1);
+}
+std::size_t FromPosition(POSITION pos) {
+    return reinterpret_cast<std::size_t>(pos) - 1;
+}
 
 }  // namespace
 
 // CFile
 
 CFile::CFile() = default;
-CFile::~CFile() { Close(); }
+CFile::~CFile() {
+    Close();
+}
 
 BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
     Close();
     int flags = O_CLOEXEC;
     switch (nOpenFlags & 3) {
-        case modeWrite: flags |= O_WRONLY; break;
-        case modeReadWrite: flags |= O_RDWR; break;
-        default: flags |= O_RDONLY; break;
+        case modeWrite:
+            flags |= O_WRONLY;
+            break;
+        case modeReadWrite:
+            flags |= O_RDWR;
+            break;
+        default:
+            flags |= O_RDONLY;
+            break;
     }
     if (nOpenFlags & modeCreate) flags |= O_CREAT | ((nOpenFlags & modeNoTruncate) ? 0 : O_TRUNC);
     int fd = ::open(lpszFileName, flags, 0666);
@@ -73,7 +85,8 @@ UINT CFile::Read(void* lpBuf, UINT nCount) {
     do {
         n = ::read(m_fd, lpBuf, nCount);
     } while (n < 0 && errno == EINTR);
-    if (n < 0) AfxThrowFileException(CFileException::OsErrorToException(errno), errno, m_strFileName);
+    if (n < 0)
+        AfxThrowFileException(CFileException::OsErrorToException(errno), errno, m_strFileName);
     return static_cast<UINT>(n);
 }
 
@@ -82,7 +95,8 @@ void CFile::Write(const void* lpBuf, UINT nCount) {
     while (nCount > 0) {
         ssize_t n = ::write(m_fd, p, nCount);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) AfxThrowFileException(CFileException::OsErrorToException(errno), errno, m_strFileName);
+        if (n <= 0)
+            AfxThrowFileException(CFileException::OsErrorToException(errno), errno, m_strFileName);
         p += n;
         nCount -= static_cast<UINT>(n);
     }
@@ -166,8 +180,10 @@ void CDocument::OnCloseDocument() {
     while (!m_viewList.empty()) {
         CView* view = m_viewList.front();
         CFrameWnd* frame = view->GetParentFrame();
-        if (frame) frame->DestroyWindow();
-        else view->DestroyWindow();
+        if (frame)
+            frame->DestroyWindow();
+        else
+            view->DestroyWindow();
         if (!m_viewList.empty() && m_viewList.front() == view) m_viewList.pop_front();
     }
     m_bAutoDelete = autoDelete;
@@ -177,7 +193,9 @@ void CDocument::OnCloseDocument() {
 
 void CDocument::DeleteContents() {}
 
-void CDocument::SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
+void CDocument::SetTitle(LPCTSTR lpszTitle) {
+    m_strTitle = lpszTitle;
+}
 
 void CDocument::SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU) {
     char resolved[PATH_MAX];
@@ -234,10 +252,16 @@ CView::~CView() {
     if (m_pDocument) m_pDocument->RemoveView(this);
 }
 
-BOOL CView::PreCreateWindow(CREATESTRUCT& cs) { return CWnd::PreCreateWindow(cs); }
+BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
+    return CWnd::PreCreateWindow(cs);
+}
 
-void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
-void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(); }
+void CView::OnInitialUpdate() {
+    OnUpdate(nullptr, 0, nullptr);
+}
+void CView::OnUpdate(CView*, LPARAM, CObject*) {
+    Invalidate();
+}
 void CView::OnActivateView(BOOL, CView*, CView*) {}
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
@@ -245,7 +269,9 @@ BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHan
     return m_pDocument && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
+BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) {
+    return DoPreparePrinting(pInfo);
+}
 
 BOOL CView::DoPreparePrinting(CPrintInfo*) {
     AfxMessageBox("No printers are installed.", MB_OK | MB_ICONEXCLAMATION);
@@ -277,7 +303,9 @@ void CView::OnDestroy() {
     CWnd::OnDestroy();
 }
 
-void CView::PostNcDestroy() { delete this; }
+void CView::PostNcDestroy() {
+    delete this;
+}
 
 // Document templates
 
@@ -332,8 +360,12 @@ void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL b
     pFrame->InitialUpdateFrame(pDoc, bMakeVisible);
 }
 
-void CDocTemplate::AddDocument(CDocument* pDoc) { pDoc->m_pDocTemplate = this; }
-void CDocTemplate::RemoveDocument(CDocument* pDoc) { pDoc->m_pDocTemplate = nullptr; }
+void CDocTemplate::AddDocument(CDocument* pDoc) {
+    pDoc->m_pDocTemplate = this;
+}
+void CDocTemplate::RemoveDocument(CDocument* pDoc) {
+    pDoc->m_pDocTemplate = nullptr;
+}
 
 CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass,
                                      CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass)

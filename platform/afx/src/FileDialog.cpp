@@ -42,7 +42,8 @@ INT_PTR CFileDialog::DoModal() {
     request.owner = m_ofn.hwndOwner
                         ? m_ofn.hwndOwner
                         : platform::win::HandleForWidgetOrAncestor(AfxOwnerWidget(m_pParentWnd));
-    if (m_pParentWnd && m_pParentWnd->m_hWnd && !m_ofn.hwndOwner) request.owner = m_pParentWnd->m_hWnd;
+    if (m_pParentWnd && m_pParentWnd->m_hWnd && !m_ofn.hwndOwner)
+        request.owner = m_pParentWnd->m_hWnd;
     if (m_ofn.lpstrTitle) request.title = m_ofn.lpstrTitle;
     for (const char* p = m_ofn.lpstrFilter; p && *p;) {
         platform::FileFilter filter;
@@ -71,7 +72,9 @@ INT_PTR CFileDialog::DoModal() {
     return IDOK;
 }
 
-CString CFileDialog::GetPathName() const { return CString(m_ofn.lpstrFile); }
+CString CFileDialog::GetPathName() const {
+    return CString(m_ofn.lpstrFile);
+}
 
 CString CFileDialog::GetFileName() const {
     CString path = GetPathName();

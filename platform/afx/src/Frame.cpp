@@ -23,10 +23,10 @@ IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
-    ON_WM_CREATE()
-    ON_WM_INITMENUPOPUP()
-    ON_WM_CLOSE()
-    ON_WM_DESTROY()
+ON_WM_CREATE()
+ON_WM_INITMENUPOPUP()
+ON_WM_CLOSE()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
@@ -53,12 +53,20 @@ Qt::ToolBarAreas AreasOf(DWORD dockStyle) {
 QKeySequence KeyOf(const platform::res::Accelerator& a) {
     int key = 0;
     switch (a.key) {
-        case VK_BACK: key = Qt::Key_Backspace; break;
-        case VK_INSERT: key = Qt::Key_Insert; break;
-        case VK_DELETE: key = Qt::Key_Delete; break;
+        case VK_BACK:
+            key = Qt::Key_Backspace;
+            break;
+        case VK_INSERT:
+            key = Qt::Key_Insert;
+            break;
+        case VK_DELETE:
+            key = Qt::Key_Delete;
+            break;
         default:
-            if (a.key >= VK_F1 && a.key <= VK_F1 + 23) key = Qt::Key_F1 + (a.key - VK_F1);
-            else if ((a.key >= 'A' && a.key <= 'Z') || (a.key >= '0' && a.key <= '9')) key = a.key;
+            if (a.key >= VK_F1 && a.key <= VK_F1 + 23)
+                key = Qt::Key_F1 + (a.key - VK_F1);
+            else if ((a.key >= 'A' && a.key <= 'Z') || (a.key >= '0' && a.key <= '9'))
+                key = a.key;
             break;
     }
     if (!key) return {};
@@ -70,7 +78,9 @@ QKeySequence KeyOf(const platform::res::Accelerator& a) {
 }
 
 // The frame's main window, when it is a QMainWindow.
-QMainWindow* MainWindowOf(CWnd* frame) { return qobject_cast<QMainWindow*>(AfxWidget(frame)); }
+QMainWindow* MainWindowOf(CWnd* frame) {
+    return qobject_cast<QMainWindow*>(AfxWidget(frame));
+}
 
 }  // namespace
 
@@ -105,8 +115,10 @@ BOOL CFrameWnd::CreateFrameWidget(const CREATESTRUCT& cs) {
     QWidget* parent = platform::win::WidgetFromHandle(cs.hwndParent);
     auto* w = new QMainWindow(parent, Qt::Window);
     w->setWindowTitle(QString::fromLocal8Bit(cs.lpszName ? cs.lpszName : ""));
-    if (cs.cx > 0 && cs.cy > 0) w->setGeometry(cs.x, cs.y, cs.cx, cs.cy);
-    else w->resize(640, 480);
+    if (cs.cx > 0 && cs.cy > 0)
+        w->setGeometry(cs.x, cs.y, cs.cx, cs.cy);
+    else
+        w->resize(640, 480);
     w->setVisible(false);
     CREATESTRUCT copy = cs;
     return AfxCreateWindowFor(this, w, copy, "AfxFrameOrView");
@@ -148,7 +160,9 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     return TRUE;
 }
 
-BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT&) { return TRUE; }
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT&) {
+    return TRUE;
+}
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CWnd::OnCreate(lpCreateStruct) == -1) return -1;
@@ -171,14 +185,17 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
         delete object;
         return nullptr;
     }
-    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{0, 0, 0, 0}, this, nID, pContext))
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{0, 0, 0, 0}, this, nID,
+                      pContext))
         return nullptr;  // the view has deleted itself
     if (QMainWindow* main = MainWindowOf(this))
         if (!main->centralWidget()) main->setCentralWidget(AfxWidget(view));
     return view;
 }
 
-void CFrameWnd::EnableDocking(DWORD dwDockStyle) { m_dwDockStyle = dwDockStyle; }
+void CFrameWnd::EnableDocking(DWORD dwDockStyle) {
+    m_dwDockStyle = dwDockStyle;
+}
 
 void CFrameWnd::DockControlBar(CControlBar* pBar, UINT, LPCRECT) {
     QMainWindow* main = MainWindowOf(this);
@@ -194,9 +211,15 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL) {
 
 void CFrameWnd::RecalcLayout(BOOL) {}
 
-CFrameWnd* CFrameWnd::GetActiveFrame() { return this; }
-CView* CFrameWnd::GetActiveView() const { return m_pViewActive; }
-void CFrameWnd::SetActiveView(CView* pViewNew, BOOL) { m_pViewActive = pViewNew; }
+CFrameWnd* CFrameWnd::GetActiveFrame() {
+    return this;
+}
+CView* CFrameWnd::GetActiveView() const {
+    return m_pViewActive;
+}
+void CFrameWnd::SetActiveView(CView* pViewNew, BOOL) {
+    m_pViewActive = pViewNew;
+}
 
 CDocument* CFrameWnd::GetActiveDocument() {
     return m_pViewActive ? m_pViewActive->GetDocument() : nullptr;
@@ -224,7 +247,9 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
     if (bMakeVisible) ActivateFrame();
 }
 
-void CFrameWnd::ActivateFrame(int nCmdShow) { ShowWindow(nCmdShow == -1 ? SW_SHOW : nCmdShow); }
+void CFrameWnd::ActivateFrame(int nCmdShow) {
+    ShowWindow(nCmdShow == -1 ? SW_SHOW : nCmdShow);
+}
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
     CString title = m_strTitle;
@@ -252,7 +277,9 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
     return app && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) { return CWnd::OnCommand(wParam, lParam); }
+BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    return CWnd::OnCommand(wParam, lParam);
+}
 
 void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
     if (bSysMenu || !pPopupMenu) return;
@@ -268,9 +295,15 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
     }
 }
 
-void CFrameWnd::OnClose() { DestroyWindow(); }
-void CFrameWnd::OnDestroy() { CWnd::OnDestroy(); }
-void CFrameWnd::PostNcDestroy() { delete this; }
+void CFrameWnd::OnClose() {
+    DestroyWindow();
+}
+void CFrameWnd::OnDestroy() {
+    CWnd::OnDestroy();
+}
+void CFrameWnd::PostNcDestroy() {
+    delete this;
+}
 
 // MDI
 
@@ -325,10 +358,13 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     return CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle | WS_CHILD, parent, pContext);
 }
 
-BOOL CMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs) { return CFrameWnd::PreCreateWindow(cs); }
+BOOL CMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs) {
+    return CFrameWnd::PreCreateWindow(cs);
+}
 
 BOOL CMDIChildWnd::CreateFrameWidget(const CREATESTRUCT& cs) {
-    auto* area = qobject_cast<QMdiArea*>(platform::win::WidgetFromHandle(m_pMDIFrame->m_hWndMDIClient));
+    auto* area =
+        qobject_cast<QMdiArea*>(platform::win::WidgetFromHandle(m_pMDIFrame->m_hWndMDIClient));
     if (!area) return FALSE;
     auto* w = new QWidget;
     w->setWindowTitle(QString::fromLocal8Bit(cs.lpszName ? cs.lpszName : ""));
@@ -341,7 +377,6 @@ BOOL CMDIChildWnd::CreateFrameWidget(const CREATESTRUCT& cs) {
     copy.hwndParent = m_pMDIFrame->m_hWndMDIClient;
     // The handle belongs to the sub-window, so the frame goes with it.
     if (!AfxCreateWindowFor(this, sub, copy, "AfxMDIChild")) return FALSE;
-    sub->setWidget(w);
     return TRUE;
 }
 
@@ -352,7 +387,9 @@ BOOL CMDIChildWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
     return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const { return m_pMDIFrame; }
+CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const {
+    return m_pMDIFrame;
+}
 
 void CMDIChildWnd::ActivateFrame(int nCmdShow) {
     CFrameWnd::ActivateFrame(nCmdShow);
@@ -376,8 +413,12 @@ void CControlBar::EnableDocking(DWORD dwDockStyle) {
     m_dwDockStyle = dwDockStyle;
     if (auto* bar = qobject_cast<QToolBar*>(AfxWidget(this))) bar->setMovable(dwDockStyle != 0);
 }
-void CControlBar::SetBarStyle(DWORD dwStyle) { m_dwStyle = dwStyle; }
-CFrameWnd* CControlBar::GetDockingFrame() const { return GetParentFrame(); }
+void CControlBar::SetBarStyle(DWORD dwStyle) {
+    m_dwStyle = dwStyle;
+}
+CFrameWnd* CControlBar::GetDockingFrame() const {
+    return GetParentFrame();
+}
 
 CToolBar::CToolBar() = default;
 CToolBar::~CToolBar() = default;
@@ -392,8 +433,9 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD, DWORD dwStyle, CRect, UINT nID)
     auto* bar = new QToolBar(parent);
     bar->setMovable(false);
     CREATESTRUCT cs{};
-    cs.style = static_cast<LONG>(WS_CHILD | (dwStyle & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY | CBRS_GRIPPER |
-                                                         CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC)));
+    cs.style =
+        static_cast<LONG>(WS_CHILD | (dwStyle & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY | CBRS_GRIPPER |
+                                                  CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC)));
     cs.hMenu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(nID));
     cs.hwndParent = pParentWnd->m_hWnd;
     if (!AfxCreateWindowFor(this, bar, cs, "ToolbarWindow32")) return FALSE;
@@ -428,7 +470,8 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
         QAction* action = bar->addAction(
             QIcon(images.copy(image * t->buttonWidth, 0, t->buttonWidth, t->buttonHeight)),
             AfxQString(nl >= 0 ? prompt.Mid(nl + 1) : prompt));
-        if (m_dwStyle & CBRS_FLYBY) action->setStatusTip(AfxQString(nl >= 0 ? prompt.Left(nl) : prompt));
+        if (m_dwStyle & CBRS_FLYBY)
+            action->setStatusTip(AfxQString(nl >= 0 ? prompt.Left(nl) : prompt));
         ++image;
         QObject::connect(action, &QAction::triggered, bar, [owner, cmd] {
             ::PostMessageA(owner, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(cmd), 0), 0);
@@ -437,7 +480,9 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
     return TRUE;
 }
 
-int CToolBar::GetCount() const { return static_cast<int>(m_buttons.size()); }
+int CToolBar::GetCount() const {
+    return static_cast<int>(m_buttons.size());
+}
 UINT CToolBar::GetItemID(int nIndex) const {
     return nIndex >= 0 && nIndex < GetCount() ? m_buttons[static_cast<std::size_t>(nIndex)] : 0;
 }

@@ -73,12 +73,22 @@ protected:
         int target = -1;
         switch (e->key()) {
             case Qt::Key_Left:
-            case Qt::Key_Up: target = currentIndex() - 1; break;
+            case Qt::Key_Up:
+                target = currentIndex() - 1;
+                break;
             case Qt::Key_Right:
-            case Qt::Key_Down: target = currentIndex() + 1; break;
-            case Qt::Key_Home: target = 0; break;
-            case Qt::Key_End: target = count() - 1; break;
-            default: QTabBar::keyPressEvent(e); return;
+            case Qt::Key_Down:
+                target = currentIndex() + 1;
+                break;
+            case Qt::Key_Home:
+                target = 0;
+                break;
+            case Qt::Key_End:
+                target = count() - 1;
+                break;
+            default:
+                QTabBar::keyPressEvent(e);
+                return;
         }
         if (target >= 0 && target < count() && target != currentIndex()) m_request(target);
         e->accept();
@@ -158,15 +168,21 @@ BOOL CPropertyPage::OnSetActive() {
     return TRUE;
 }
 
-BOOL CPropertyPage::OnKillActive() { return UpdateData(TRUE) ? TRUE : FALSE; }
+BOOL CPropertyPage::OnKillActive() {
+    return UpdateData(TRUE) ? TRUE : FALSE;
+}
 BOOL CPropertyPage::OnApply() {
     OnOK();
     return TRUE;
 }
-void CPropertyPage::OnReset() { OnCancel(); }
+void CPropertyPage::OnReset() {
+    OnCancel();
+}
 void CPropertyPage::OnOK() {}
 void CPropertyPage::OnCancel() {}
-BOOL CPropertyPage::OnQueryCancel() { return TRUE; }
+BOOL CPropertyPage::OnQueryCancel() {
+    return TRUE;
+}
 void CPropertyPage::SetModified(BOOL) {}
 void CPropertyPage::CancelToClose() {
     if (m_pSheet && m_pSheet->m_hWnd) {
@@ -181,12 +197,23 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     auto* notify = reinterpret_cast<SheetNotify*>(hdr);
     LRESULT r = 0;
     switch (hdr->code) {
-        case PSN_SETACTIVE: r = OnSetActive() ? 0 : -1; break;
-        case PSN_KILLACTIVE: r = OnKillActive() ? FALSE : TRUE; break;
-        case PSN_APPLY: r = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID; break;
-        case PSN_RESET: OnReset(); break;
-        case PSN_QUERYCANCEL: r = OnQueryCancel() ? FALSE : TRUE; break;
-        default: return CDialog::OnNotify(wParam, lParam, pResult);
+        case PSN_SETACTIVE:
+            r = OnSetActive() ? 0 : -1;
+            break;
+        case PSN_KILLACTIVE:
+            r = OnKillActive() ? FALSE : TRUE;
+            break;
+        case PSN_APPLY:
+            r = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID;
+            break;
+        case PSN_RESET:
+            OnReset();
+            break;
+        case PSN_QUERYCANCEL:
+            r = OnQueryCancel() ? FALSE : TRUE;
+            break;
+        default:
+            return CDialog::OnNotify(wParam, lParam, pResult);
     }
     notify->result = r;
     if (pResult) *pResult = r;
@@ -195,7 +222,9 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 
 // CPropertySheet
 
-CPropertySheet::CPropertySheet() : m_pImpl(new Impl) { m_psh.dwSize = sizeof(PROPSHEETHEADER); }
+CPropertySheet::CPropertySheet() : m_pImpl(new Impl) {
+    m_psh.dwSize = sizeof(PROPSHEETHEADER);
+}
 
 CPropertySheet::CPropertySheet(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
     : CPropertySheet() {
@@ -223,7 +252,9 @@ void CPropertySheet::AddPage(CPropertyPage* pPage) {
     if (m_hWnd && m_pImpl->tabBar) m_pImpl->tabBar->AddTab(AfxQString(pPage->GetTabCaption()));
 }
 
-void CPropertySheet::RemovePage(CPropertyPage* pPage) { RemovePage(GetPageIndex(pPage)); }
+void CPropertySheet::RemovePage(CPropertyPage* pPage) {
+    RemovePage(GetPageIndex(pPage));
+}
 
 void CPropertySheet::RemovePage(int nPage) {
     if (nPage < 0 || nPage >= GetPageCount()) return;
@@ -243,13 +274,18 @@ void CPropertySheet::RemovePage(int nPage) {
     if (wasActive && !m_pages.empty()) ActivatePage(0);
 }
 
-int CPropertySheet::GetPageCount() const { return static_cast<int>(m_pages.size()); }
-
-CPropertyPage* CPropertySheet::GetPage(int nPage) const {
-    return nPage >= 0 && nPage < GetPageCount() ? m_pages[static_cast<std::size_t>(nPage)] : nullptr;
+int CPropertySheet::GetPageCount() const {
+    return static_cast<int>(m_pages.size());
 }
 
-CPropertyPage* CPropertySheet::GetActivePage() const { return GetPage(GetActiveIndex()); }
+CPropertyPage* CPropertySheet::GetPage(int nPage) const {
+    return nPage >= 0 && nPage < GetPageCount() ? m_pages[static_cast<std::size_t>(nPage)]
+                                                : nullptr;
+}
+
+CPropertyPage* CPropertySheet::GetActivePage() const {
+    return GetPage(GetActiveIndex());
+}
 
 int CPropertySheet::GetActiveIndex() const {
     return m_hWnd ? m_nActive : static_cast<int>(m_psh.nStartPage);
@@ -270,7 +306,9 @@ BOOL CPropertySheet::SetActivePage(int nPage) {
     return static_cast<BOOL>(SendMessage(PSM_SETCURSEL, static_cast<WPARAM>(nPage), 0));
 }
 
-BOOL CPropertySheet::SetActivePage(CPropertyPage* pPage) { return SetActivePage(GetPageIndex(pPage)); }
+BOOL CPropertySheet::SetActivePage(CPropertyPage* pPage) {
+    return SetActivePage(GetPageIndex(pPage));
+}
 
 void CPropertySheet::SetTitle(LPCTSTR lpszText, UINT) {
     m_strCaption = lpszText;
@@ -282,7 +320,8 @@ void CPropertySheet::PressButton(int nButton) {
 }
 
 LRESULT CPropertySheet::NotifyPage(CPropertyPage* pPage, UINT code) {
-    SheetNotify notify{{m_hWnd, 0, code}, code == PSN_KILLACTIVE || code == PSN_QUERYCANCEL ? 1 : 0};
+    SheetNotify notify{{m_hWnd, 0, code},
+                       code == PSN_KILLACTIVE || code == PSN_QUERYCANCEL ? 1 : 0};
     if (!pPage || !pPage->m_hWnd) return notify.result;
     ::SendMessageA(pPage->m_hWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify));
     return notify.result;
@@ -352,7 +391,8 @@ BOOL CPropertySheet::CreateSheetWindow() {
     QFont font;
     QSize pageSize(0, 0);
     for (std::size_t i = 0; i < m_pages.size(); ++i) {
-        const platform::res::DialogTemplate* t = platform::res::FindDialog(m_pages[i]->m_nIDTemplate);
+        const platform::res::DialogTemplate* t =
+            platform::res::FindDialog(m_pages[i]->m_nIDTemplate);
         if (!t) continue;
         QFont f = AfxTemplateFont(*t);
         if (i == 0) font = f;
@@ -376,13 +416,13 @@ BOOL CPropertySheet::CreateSheetWindow() {
     }
 
     int margin = px(7);
-    auto* tabs = new VetoTabBar(w, [h](int index) {
-        ::SendMessageA(h, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
-    });
+    auto* tabs = new VetoTabBar(
+        w, [h](int index) { ::SendMessageA(h, PSM_SETCURSEL, static_cast<WPARAM>(index), 0); });
     for (CPropertyPage* page : m_pages) tabs->AddTab(AfxQString(page->GetTabCaption()));
     int tabHeight = tabs->sizeHint().height();
     int pad = px(4);
-    QRect frameRect(margin, margin + tabHeight, pageSize.width() + 2 * pad, pageSize.height() + 2 * pad);
+    QRect frameRect(margin, margin + tabHeight, pageSize.width() + 2 * pad,
+                    pageSize.height() + 2 * pad);
     tabs->setGeometry(margin, margin, frameRect.width(), tabHeight);
     auto* frame = new QFrame(w);
     frame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
@@ -409,7 +449,8 @@ BOOL CPropertySheet::CreateSheetWindow() {
         if (n > 0 && m_nActive >= 0)
             ::SendMessageA(h, PSM_SETCURSEL, static_cast<WPARAM>((m_nActive + delta + n) % n), 0);
     };
-    for (QKeySequence keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+    for (QKeySequence keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
         QObject::connect(new QShortcut(keys, w), &QShortcut::activated, w, [step] { step(1); });
     for (QKeySequence keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
@@ -463,7 +504,8 @@ BOOL CPropertySheet::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 
 LRESULT CPropertySheet::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case PSM_SETCURSEL: return ChangePage(static_cast<int>(static_cast<INT_PTR>(wParam)));
+        case PSM_SETCURSEL:
+            return ChangePage(static_cast<int>(static_cast<INT_PTR>(wParam)));
         case PSM_PRESSBUTTON:
             if (wParam == PSBTN_OK) PressOk();
             if (wParam == PSBTN_CANCEL) PressCancel(TRUE);
@@ -478,14 +520,15 @@ LRESULT CPropertySheet::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
                 if (!cancel || ::IsWindowEnabled(cancel)) PressCancel(TRUE);
             }
             return 0;
-        default: return CWnd::DefWindowProc(message, wParam, lParam);
+        default:
+            return CWnd::DefWindowProc(message, wParam, lParam);
     }
 }
 
 BOOL CPropertySheet::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
-    bool command = nCode == static_cast<int>(CN_COMMAND) ||
-                   nCode == static_cast<int>(CN_UPDATE_COMMAND_UI);
+    bool command =
+        nCode == static_cast<int>(CN_COMMAND) || nCode == static_cast<int>(CN_UPDATE_COMMAND_UI);
     if (!command || nID < 0x8000 || nID >= 0xF000) return FALSE;
     CWinApp* app = AfxGetApp();
     return app && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);

@@ -1,19 +1,25 @@
 // CString over std::string.
 
+#include <string.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <string.h>
 
 #include "AfxString.h"
 #include "WinUser.h"
 
 namespace {
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-int Sign(int r) { return r < 0 ? -1 : (r > 0 ? 1 : 0); }
+int Sign(int r) {
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
 
 std::size_t Clamp(int v, std::size_t max) {
     if (v < 0) return 0;
@@ -24,9 +30,11 @@ std::size_t Clamp(int v, std::size_t max) {
 
 CString::CString(LPCTSTR psz) : m_str(psz ? psz : "") {}
 CString::CString(LPCTSTR pch, int nLength)
-    : m_str(pch && nLength > 0 ? std::string(pch, static_cast<std::size_t>(nLength)) : std::string()) {}
+    : m_str(pch && nLength > 0 ? std::string(pch, static_cast<std::size_t>(nLength))
+                               : std::string()) {}
 CString::CString(const unsigned char* psz) : CString(reinterpret_cast<const char*>(psz)) {}
-CString::CString(TCHAR ch, int nRepeat) : m_str(nRepeat > 0 ? static_cast<std::size_t>(nRepeat) : 0, ch) {}
+CString::CString(TCHAR ch, int nRepeat)
+    : m_str(nRepeat > 0 ? static_cast<std::size_t>(nRepeat) : 0, ch) {}
 
 CString& CString::operator=(LPCTSTR psz) {
     m_str = psz ? psz : "";
@@ -60,17 +68,31 @@ CString& CString::operator+=(TCHAR ch) {
     m_str += ch;
     return *this;
 }
-CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
-CString operator+(const CString& a, LPCTSTR b) { return CString(a.m_str + (b ? b : "")); }
-CString operator+(LPCTSTR a, const CString& b) { return CString((a ? a : "") + b.m_str); }
-CString operator+(const CString& a, TCHAR b) { return CString(a.m_str + b); }
-CString operator+(TCHAR a, const CString& b) { return CString(a + b.m_str); }
+CString operator+(const CString& a, const CString& b) {
+    return CString(a.m_str + b.m_str);
+}
+CString operator+(const CString& a, LPCTSTR b) {
+    return CString(a.m_str + (b ? b : ""));
+}
+CString operator+(LPCTSTR a, const CString& b) {
+    return CString((a ? a : "") + b.m_str);
+}
+CString operator+(const CString& a, TCHAR b) {
+    return CString(a.m_str + b);
+}
+CString operator+(TCHAR a, const CString& b) {
+    return CString(a + b.m_str);
+}
 
-int CString::Compare(LPCTSTR psz) const { return Sign(std::strcmp(m_str.c_str(), psz ? psz : "")); }
+int CString::Compare(LPCTSTR psz) const {
+    return Sign(std::strcmp(m_str.c_str(), psz ? psz : ""));
+}
 int CString::CompareNoCase(LPCTSTR psz) const {
     return Sign(::strcasecmp(m_str.c_str(), psz ? psz : ""));
 }
-int CString::Collate(LPCTSTR psz) const { return Sign(std::strcoll(m_str.c_str(), psz ? psz : "")); }
+int CString::Collate(LPCTSTR psz) const {
+    return Sign(std::strcoll(m_str.c_str(), psz ? psz : ""));
+}
 int CString::CollateNoCase(LPCTSTR psz) const {
     CString a(*this), b(psz);
     a.MakeLower();
@@ -78,13 +100,17 @@ int CString::CollateNoCase(LPCTSTR psz) const {
     return a.Collate(b);
 }
 
-CString CString::Mid(int nFirst) const { return Mid(nFirst, GetLength()); }
+CString CString::Mid(int nFirst) const {
+    return Mid(nFirst, GetLength());
+}
 CString CString::Mid(int nFirst, int nCount) const {
     std::size_t first = Clamp(nFirst, m_str.size());
     std::size_t count = Clamp(nCount, m_str.size() - first);
     return CString(m_str.substr(first, count));
 }
-CString CString::Left(int nCount) const { return CString(m_str.substr(0, Clamp(nCount, m_str.size()))); }
+CString CString::Left(int nCount) const {
+    return CString(m_str.substr(0, Clamp(nCount, m_str.size())));
+}
 CString CString::Right(int nCount) const {
     std::size_t n = Clamp(nCount, m_str.size());
     return CString(m_str.substr(m_str.size() - n));
@@ -122,7 +148,8 @@ int CString::Replace(LPCTSTR lpszOld, LPCTSTR lpszNew) {
     if (!lpszOld || !*lpszOld) return 0;
     std::string from = lpszOld, to = lpszNew ? lpszNew : "";
     int n = 0;
-    for (std::size_t pos = 0; (pos = m_str.find(from, pos)) != std::string::npos; pos += to.size()) {
+    for (std::size_t pos = 0; (pos = m_str.find(from, pos)) != std::string::npos;
+         pos += to.size()) {
         m_str.replace(pos, from.size(), to);
         ++n;
     }
@@ -147,9 +174,15 @@ int CString::Delete(int nIndex, int nCount) {
     return GetLength();
 }
 
-CString& CString::TrimLeft() { return TrimLeft(" \t\r\n\v\f"); }
-CString& CString::TrimRight() { return TrimRight(" \t\r\n\v\f"); }
-CString& CString::Trim() { return TrimLeft().TrimRight(); }
+CString& CString::TrimLeft() {
+    return TrimLeft(" \t\r\n\v\f");
+}
+CString& CString::TrimRight() {
+    return TrimRight(" \t\r\n\v\f");
+}
+CString& CString::Trim() {
+    return TrimLeft().TrimRight();
+}
 CString& CString::TrimLeft(TCHAR ch) {
     char set[2] = {ch, '\0'};
     return TrimLeft(set);
@@ -168,13 +201,17 @@ CString& CString::TrimRight(LPCTSTR targets) {
     return *this;
 }
 
-int CString::Find(TCHAR ch) const { return Find(ch, 0); }
+int CString::Find(TCHAR ch) const {
+    return Find(ch, 0);
+}
 int CString::Find(TCHAR ch, int nStart) const {
     if (nStart < 0 || nStart >= GetLength()) return -1;
     auto pos = m_str.find(ch, static_cast<std::size_t>(nStart));
     return pos == std::string::npos ? -1 : static_cast<int>(pos);
 }
-int CString::Find(LPCTSTR sub) const { return Find(sub, 0); }
+int CString::Find(LPCTSTR sub) const {
+    return Find(sub, 0);
+}
 int CString::Find(LPCTSTR sub, int nStart) const {
     if (!sub || nStart < 0 || nStart > GetLength()) return -1;
     auto pos = m_str.find(sub, static_cast<std::size_t>(nStart));
@@ -231,7 +268,9 @@ LPTSTR CString::GetBuffer(int nMinBufLength) {
     if (nMinBufLength > GetLength()) m_str.resize(static_cast<std::size_t>(nMinBufLength));
     return m_str.data();
 }
-LPTSTR CString::GetBuffer() { return m_str.data(); }
+LPTSTR CString::GetBuffer() {
+    return m_str.data();
+}
 LPTSTR CString::GetBufferSetLength(int nNewLength) {
     m_str.resize(Clamp(nNewLength, static_cast<std::size_t>(nNewLength > 0 ? nNewLength : 0)));
     return m_str.data();
@@ -243,14 +282,36 @@ void CString::ReleaseBuffer(int nNewLength) {
         m_str.resize(static_cast<std::size_t>(nNewLength));
 }
 
-bool operator==(const CString& a, const CString& b) { return a.str() == b.str(); }
-bool operator==(const CString& a, LPCTSTR b) { return a.Compare(b) == 0; }
-bool operator==(LPCTSTR a, const CString& b) { return b.Compare(a) == 0; }
-bool operator!=(const CString& a, const CString& b) { return !(a == b); }
-bool operator!=(const CString& a, LPCTSTR b) { return !(a == b); }
-bool operator!=(LPCTSTR a, const CString& b) { return !(a == b); }
-bool operator<(const CString& a, const CString& b) { return a.Compare(b) < 0; }
-bool operator<(const CString& a, LPCTSTR b) { return a.Compare(b) < 0; }
-bool operator>(const CString& a, const CString& b) { return a.Compare(b) > 0; }
-bool operator<=(const CString& a, const CString& b) { return a.Compare(b) <= 0; }
-bool operator>=(const CString& a, const CString& b) { return a.Compare(b) >= 0; }
+bool operator==(const CString& a, const CString& b) {
+    return a.str() == b.str();
+}
+bool operator==(const CString& a, LPCTSTR b) {
+    return a.Compare(b) == 0;
+}
+bool operator==(LPCTSTR a, const CString& b) {
+    return b.Compare(a) == 0;
+}
+bool operator!=(const CString& a, const CString& b) {
+    return !(a == b);
+}
+bool operator!=(const CString& a, LPCTSTR b) {
+    return !(a == b);
+}
+bool operator!=(LPCTSTR a, const CString& b) {
+    return !(a == b);
+}
+bool operator<(const CString& a, const CString& b) {
+    return a.Compare(b) < 0;
+}
+bool operator<(const CString& a, LPCTSTR b) {
+    return a.Compare(b) < 0;
+}
+bool operator>(const CString& a, const CString& b) {
+    return a.Compare(b) > 0;
+}
+bool operator<=(const CString& a, const CString& b) {
+    return a.Compare(b) <= 0;
+}
+bool operator>=(const CString& a, const CString& b) {
+    return a.Compare(b) >= 0;
+}

@@ -156,10 +156,16 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
     return SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID)));
 }
 
-BOOL CWnd::SubclassWindow(HWND hWnd) { return Attach(hWnd); }
-HWND CWnd::UnsubclassWindow() { return Detach(); }
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    return Attach(hWnd);
+}
+HWND CWnd::UnsubclassWindow() {
+    return Detach();
+}
 
-BOOL CWnd::PreCreateWindow(CREATESTRUCT&) { return TRUE; }
+BOOL CWnd::PreCreateWindow(CREATESTRUCT&) {
+    return TRUE;
+}
 
 BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                   CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
@@ -196,18 +202,36 @@ BOOL CWnd::DestroyWindow() {
     return ::DestroyWindow(m_hWnd);
 }
 
-BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
-BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-void CWnd::SetWindowText(LPCTSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
-int CWnd::GetWindowText(LPTSTR buf, int nMaxCount) const { return ::GetWindowTextA(m_hWnd, buf, nMaxCount); }
+BOOL CWnd::ShowWindow(int nCmdShow) {
+    return ::ShowWindow(m_hWnd, nCmdShow);
+}
+BOOL CWnd::IsWindowVisible() const {
+    return ::IsWindowVisible(m_hWnd);
+}
+BOOL CWnd::EnableWindow(BOOL bEnable) {
+    return ::EnableWindow(m_hWnd, bEnable);
+}
+BOOL CWnd::IsWindowEnabled() const {
+    return ::IsWindowEnabled(m_hWnd);
+}
+void CWnd::SetWindowText(LPCTSTR lpszString) {
+    ::SetWindowTextA(m_hWnd, lpszString);
+}
+int CWnd::GetWindowText(LPTSTR buf, int nMaxCount) const {
+    return ::GetWindowTextA(m_hWnd, buf, nMaxCount);
+}
 void CWnd::GetWindowText(CString& rString) const {
     rString = platform::win::WindowText(m_hWnd).c_str();
 }
-int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
-DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
-DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)); }
+int CWnd::GetWindowTextLength() const {
+    return ::GetWindowTextLengthA(m_hWnd);
+}
+DWORD CWnd::GetStyle() const {
+    return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
+}
+DWORD CWnd::GetExStyle() const {
+    return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE));
+}
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT) {
     DWORD style = GetStyle();
@@ -217,16 +241,24 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT) {
     return TRUE;
 }
 
-CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+CWnd* CWnd::GetDlgItem(int nID) const {
+    return FromHandle(::GetDlgItem(m_hWnd, nID));
+}
+int CWnd::GetDlgCtrlID() const {
+    return ::GetDlgCtrlID(m_hWnd);
+}
+CWnd* CWnd::GetParent() const {
+    return FromHandle(::GetParent(m_hWnd));
+}
 
 CWnd* CWnd::GetTopLevelParent() const {
     QWidget* w = AfxWidget(this);
     return w ? FromHandle(platform::win::HandleForWidgetOrAncestor(w->window())) : nullptr;
 }
 
-void CWnd::SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
+void CWnd::SetDlgItemText(int nID, LPCTSTR lpszString) {
+    ::SetDlgItemTextA(m_hWnd, nID, lpszString);
+}
 
 int CWnd::GetDlgItemText(int nID, CString& rString) const {
     rString = platform::win::WindowText(::GetDlgItem(m_hWnd, nID)).c_str();
@@ -239,8 +271,12 @@ void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
 void CWnd::MoveWindow(LPCRECT r, BOOL bRepaint) {
     MoveWindow(r->left, r->top, r->right - r->left, r->bottom - r->top, bRepaint);
 }
-void CWnd::GetWindowRect(LPRECT r) const { ::GetWindowRect(m_hWnd, r); }
-void CWnd::GetClientRect(LPRECT r) const { ::GetClientRect(m_hWnd, r); }
+void CWnd::GetWindowRect(LPRECT r) const {
+    ::GetWindowRect(m_hWnd, r);
+}
+void CWnd::GetClientRect(LPRECT r) const {
+    ::GetClientRect(m_hWnd, r);
+}
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner) {
     QWidget* w = AfxWidget(this);
@@ -265,8 +301,12 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
     }
 }
 
-BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
-CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+BOOL CWnd::SetForegroundWindow() {
+    return ::SetForegroundWindow(m_hWnd);
+}
+CWnd* CWnd::SetFocus() {
+    return FromHandle(::SetFocus(m_hWnd));
+}
 void CWnd::Invalidate(BOOL) {
     if (QWidget* w = AfxWidget(this)) w->update();
 }
@@ -314,7 +354,9 @@ int CWnd::RunModalLoop(DWORD) {
     return m_nModalResult;
 }
 
-BOOL CWnd::ContinueModal() { return (m_nFlags & WF_CONTINUEMODAL) ? TRUE : FALSE; }
+BOOL CWnd::ContinueModal() {
+    return (m_nFlags & WF_CONTINUEMODAL) ? TRUE : FALSE;
+}
 
 void CWnd::EndModalLoop(int nResult) {
     m_nModalResult = nResult;
@@ -326,7 +368,8 @@ void CWnd::EndModalLoop(int nResult) {
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
+    if (!OnWndMsg(message, wParam, lParam, &result))
+        result = DefWindowProc(message, wParam, lParam);
     return result;
 }
 
@@ -345,9 +388,15 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     const AFX_MSGMAP_ENTRY* e = AfxFindMessageEntry(GetMessageMap(), message, 0, 0);
     if (!e) return FALSE;
     switch (e->nSig) {
-        case AfxSig_lwl: result = (this->*e->pfn.pfn_lwl)(wParam, lParam); break;
-        case AfxSig_is: result = (this->*e->pfn.pfn_is)(reinterpret_cast<LPCREATESTRUCT>(lParam)); break;
-        case AfxSig_vv: (this->*e->pfn.pfn_vv)(); break;
+        case AfxSig_lwl:
+            result = (this->*e->pfn.pfn_lwl)(wParam, lParam);
+            break;
+        case AfxSig_is:
+            result = (this->*e->pfn.pfn_is)(reinterpret_cast<LPCREATESTRUCT>(lParam));
+            break;
+        case AfxSig_vv:
+            (this->*e->pfn.pfn_vv)();
+            break;
         case AfxSig_vwWb:
             (this->*e->pfn.pfn_vwWb)(LOWORD(wParam), FromHandle(reinterpret_cast<HWND>(lParam)),
                                      HIWORD(wParam));
@@ -364,9 +413,14 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
             menu.m_hMenu = nullptr;
             break;
         }
-        case AfxSig_vwl: (this->*e->pfn.pfn_vwl)(static_cast<UINT>(wParam), lParam); break;
-        case AfxSig_vw: (this->*e->pfn.pfn_vw)(wParam); break;
-        default: return FALSE;
+        case AfxSig_vwl:
+            (this->*e->pfn.pfn_vwl)(static_cast<UINT>(wParam), lParam);
+            break;
+        case AfxSig_vw:
+            (this->*e->pfn.pfn_vw)(wParam);
+            break;
+        default:
+            return FALSE;
     }
     if (pResult) *pResult = result;
     return TRUE;
@@ -387,7 +441,9 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return OnCmdMsg(nID, nCode, nullptr, nullptr);
 }
 
-BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }
+BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) {
+    return FALSE;
+}
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
@@ -417,14 +473,30 @@ void CWnd::OnNcDestroy() {
 
 void CWnd::PostNcDestroy() {}
 
-int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
-BOOL CWnd::OnHelpInfo(HELPINFO*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
+int CWnd::OnCreate(LPCREATESTRUCT) {
+    return static_cast<int>(Default());
+}
+void CWnd::OnDestroy() {
+    Default();
+}
+void CWnd::OnClose() {
+    Default();
+}
+void CWnd::OnActivate(UINT, CWnd*, BOOL) {
+    Default();
+}
+BOOL CWnd::OnHelpInfo(HELPINFO*) {
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) {
+    Default();
+}
+void CWnd::OnSysCommand(UINT, LPARAM) {
+    Default();
+}
+void CWnd::OnTimer(UINT_PTR) {
+    Default();
+}
 
 CFrameWnd* CWnd::GetParentFrame() const {
     for (CWnd* p = GetParent(); p; p = p->GetParent())
@@ -437,7 +509,9 @@ const AFX_MSGMAP* CWnd::GetThisMessageMap() {
     static const AFX_MSGMAP map = {&CCmdTarget::GetThisMessageMap, &entries[0]};
     return &map;
 }
-const AFX_MSGMAP* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
+const AFX_MSGMAP* CWnd::GetMessageMap() const {
+    return GetThisMessageMap();
+}
 
 // CMenu
 
@@ -445,9 +519,15 @@ CMenu::~CMenu() {
     if (m_bOwnsMenu) DestroyMenu();
 }
 
-BOOL CMenu::LoadMenu(UINT nIDResource) { return Attach(::LoadMenuA(nullptr, MAKEINTRESOURCEA(nIDResource))); }
-BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName) { return Attach(::LoadMenuA(nullptr, lpszResourceName)); }
-BOOL CMenu::CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
+BOOL CMenu::LoadMenu(UINT nIDResource) {
+    return Attach(::LoadMenuA(nullptr, MAKEINTRESOURCEA(nIDResource)));
+}
+BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName) {
+    return Attach(::LoadMenuA(nullptr, lpszResourceName));
+}
+BOOL CMenu::CreatePopupMenu() {
+    return Attach(::CreatePopupMenu());
+}
 BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem) {
     return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
 }
@@ -486,9 +566,15 @@ CMenu* CMenu::GetSubMenu(int nPos) {
     return m_subMenus.back().get();
 }
 
-UINT CMenu::GetMenuItemCount() const { return static_cast<UINT>(::GetMenuItemCount(m_hMenu)); }
-UINT CMenu::GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
-UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
+UINT CMenu::GetMenuItemCount() const {
+    return static_cast<UINT>(::GetMenuItemCount(m_hMenu));
+}
+UINT CMenu::GetMenuItemID(int nPos) const {
+    return ::GetMenuItemID(m_hMenu, nPos);
+}
+UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const {
+    return ::GetMenuState(m_hMenu, nID, nFlags);
+}
 int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const {
     char buffer[1024];
     int n = ::GetMenuStringA(m_hMenu, nIDItem, buffer, sizeof(buffer), nFlags);
@@ -501,7 +587,9 @@ UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable) {
 UINT CMenu::CheckMenuItem(UINT nIDCheckItem, UINT nCheck) {
     return static_cast<UINT>(::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck));
 }
-BOOL CMenu::SetDefaultItem(UINT uItem, BOOL fByPos) { return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos); }
+BOOL CMenu::SetDefaultItem(UINT uItem, BOOL fByPos) {
+    return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos);
+}
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect) {
     return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd ? pWnd->m_hWnd : nullptr, lpRect);
 }
@@ -537,8 +625,8 @@ void SetTextIfChanged(HWND h, const char* text) {
 }
 
 template <typename T>
-void ExchangeNumber(CDataExchange* pDX, int nIDC, T& value, const char* format,
-                    const char* prompt, bool (*parse)(const char*, T&)) {
+void ExchangeNumber(CDataExchange* pDX, int nIDC, T& value, const char* format, const char* prompt,
+                    bool (*parse)(const char*, T&)) {
     HWND h = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
         std::string text = platform::win::WindowText(h);
@@ -566,15 +654,21 @@ bool ParseWith(const char* text, T& out, Conv conv) {
     return static_cast<decltype(v)>(out) == v;
 }
 
-bool ParseInt(const char* t, int& v) { return ParseWith(t, v, [](const char* s, char** e) { return std::strtol(s, e, 10); }); }
-bool ParseLong(const char* t, long& v) { return ParseWith(t, v, [](const char* s, char** e) { return std::strtol(s, e, 10); }); }
+bool ParseInt(const char* t, int& v) {
+    return ParseWith(t, v, [](const char* s, char** e) { return std::strtol(s, e, 10); });
+}
+bool ParseLong(const char* t, long& v) {
+    return ParseWith(t, v, [](const char* s, char** e) { return std::strtol(s, e, 10); });
+}
 bool ParseUInt(const char* t, UINT& v) {
     const char* p = t;
     while (*p == ' ' || *p == '\t') ++p;
     if (*p == '-') return false;
     return ParseWith(t, v, [](const char* s, char** e) { return std::strtoul(s, e, 10); });
 }
-bool ParseDouble(const char* t, double& v) { return ParseWith(t, v, [](const char* s, char** e) { return std::strtod(s, e); }); }
+bool ParseDouble(const char* t, double& v) {
+    return ParseWith(t, v, [](const char* s, char** e) { return std::strtod(s, e); });
+}
 
 }  // namespace
 

@@ -57,9 +57,11 @@ QWidget* MakeButton(DWORD style, const QString& text, QWidget* parent) {
         case BS_CHECKBOX:
         case BS_AUTOCHECKBOX:
         case BS_3STATE:
-        case BS_AUTO3STATE: return new QCheckBox(text, parent);
+        case BS_AUTO3STATE:
+            return new QCheckBox(text, parent);
         case BS_RADIOBUTTON:
-        case BS_AUTORADIOBUTTON: return new QRadioButton(text, parent);
+        case BS_AUTORADIOBUTTON:
+            return new QRadioButton(text, parent);
         default: {
             auto* b = new QPushButton(text, parent);
             b->setIcon(QIcon());
@@ -82,7 +84,8 @@ QWidget* MakeStatic(DWORD style, DWORD exStyle, const char* text, QWidget* paren
     label->setTextFormat(Qt::PlainText);
     label->setText(QString::fromLocal8Bit(text ? text : ""));
     Qt::Alignment align = Qt::AlignTop;
-    align |= type == SS_CENTER ? Qt::AlignHCenter : (type == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft);
+    align |=
+        type == SS_CENTER ? Qt::AlignHCenter : (type == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft);
     label->setAlignment(align);
     label->setWordWrap(type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT);
     if ((style & SS_SUNKEN) || (exStyle & WS_EX_STATICEDGE)) {
@@ -97,7 +100,8 @@ QWidget* MakeEdit(DWORD style, DWORD exStyle, const QString& text, QWidget* pare
     if (style & ES_PASSWORD) edit->setEchoMode(QLineEdit::Password);
     edit->setReadOnly(style & ES_READONLY);
     Qt::Alignment align = Qt::AlignVCenter;
-    align |= (style & ES_RIGHT) ? Qt::AlignRight : ((style & ES_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft);
+    align |= (style & ES_RIGHT) ? Qt::AlignRight
+                                : ((style & ES_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft);
     edit->setAlignment(align);
     edit->setFrame((style & WS_BORDER) || (exStyle & WS_EX_CLIENTEDGE));
     return edit;
@@ -120,9 +124,9 @@ std::string Upper(const char* s) {
 
 }  // namespace
 
-HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
-                     int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
-                     HINSTANCE, LPVOID) {
+HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int x,
+                     int y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE,
+                     LPVOID) {
     QWidget* parent = hWndParent ? WidgetFromHandle(hWndParent) : nullptr;
     bool child = (dwStyle & WS_CHILD) != 0;
     if ((child && !parent) || (hWndParent && !parent)) {
@@ -147,7 +151,8 @@ HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, D
         if (!child) w->setWindowTitle(text);
     }
     HWND h = CreateWindowHandle(w, cls.c_str(), id, dwStyle, dwExStyle);
-    if (auto* b = qobject_cast<QAbstractButton*>(w)) Wire(b, &QAbstractButton::clicked, h, BN_CLICKED);
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        Wire(b, &QAbstractButton::clicked, h, BN_CLICKED);
     if (auto* c = qobject_cast<QComboBox*>(w)) {
         Wire(c, &QComboBox::activated, h, CBN_SELCHANGE);
         if (c->isEditable()) Wire(c, &QComboBox::editTextChanged, h, CBN_EDITCHANGE);
@@ -169,11 +174,14 @@ HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, D
         w->move(x, y);
         w->resize(nWidth, height);
     }
-    if (w->focusPolicy() != Qt::NoFocus && !qobject_cast<QLabel*>(w) && !qobject_cast<QGroupBox*>(w))
+    if (w->focusPolicy() != Qt::NoFocus && !qobject_cast<QLabel*>(w) &&
+        !qobject_cast<QGroupBox*>(w))
         w->setFocusPolicy((dwStyle & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
     if (dwStyle & WS_DISABLED) w->setEnabled(false);
     if (qobject_cast<QGroupBox*>(w)) w->lower();  // drawn behind the controls it frames
-    if (child) w->setVisible((dwStyle & WS_VISIBLE) != 0);
-    else if (dwStyle & WS_VISIBLE) w->show();
+    if (child)
+        w->setVisible((dwStyle & WS_VISIBLE) != 0);
+    else if (dwStyle & WS_VISIBLE)
+        w->show();
     return h;
 }

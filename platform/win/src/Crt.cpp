@@ -25,20 +25,19 @@ void _splitpath(const char* path, char* drive, char* dir, char* fname, char* ext
     std::string_view p = path ? path : "";
     CopyPart(drive, _MAX_DRIVE, {});
     std::size_t slash = p.rfind('/');
-    std::string_view directory = slash == std::string_view::npos ? std::string_view{}
-                                                                 : p.substr(0, slash + 1);
+    std::string_view directory =
+        slash == std::string_view::npos ? std::string_view{} : p.substr(0, slash + 1);
     std::string_view file = slash == std::string_view::npos ? p : p.substr(slash + 1);
     std::size_t dot = file.rfind('.');
     std::string_view base = dot == std::string_view::npos ? file : file.substr(0, dot);
-    std::string_view extension = dot == std::string_view::npos ? std::string_view{}
-                                                               : file.substr(dot);
+    std::string_view extension =
+        dot == std::string_view::npos ? std::string_view{} : file.substr(dot);
     CopyPart(dir, _MAX_DIR, directory);
     CopyPart(fname, _MAX_FNAME, base);
     CopyPart(ext, _MAX_EXT, extension);
 }
 
-void _makepath(char* path, const char* drive, const char* dir, const char* fname,
-               const char* ext) {
+void _makepath(char* path, const char* drive, const char* dir, const char* fname, const char* ext) {
     std::string out;
     if (drive) out += drive;
     if (dir && *dir) {
@@ -76,6 +75,10 @@ int _access(const char* path, int mode) {
     return ::access(path, how) == 0 ? 0 : -1;
 }
 
-int _unlink(const char* path) { return ::unlink(path) == 0 ? 0 : -1; }
+int _unlink(const char* path) {
+    return ::unlink(path) == 0 ? 0 : -1;
+}
 
-int _stricmp(const char* a, const char* b) { return ::strcasecmp(a, b); }
+int _stricmp(const char* a, const char* b) {
+    return ::strcasecmp(a, b);
+}

@@ -17,9 +17,8 @@ struct Part {
 }  // namespace
 
 errno_t _splitpath_s(const char* path, char* drive, std::size_t driveNumberOfElements, char* dir,
-                     std::size_t dirNumberOfElements, char* fname,
-                     std::size_t nameNumberOfElements, char* ext,
-                     std::size_t extNumberOfElements) {
+                     std::size_t dirNumberOfElements, char* fname, std::size_t nameNumberOfElements,
+                     char* ext, std::size_t extNumberOfElements) {
     Part parts[] = {{drive, driveNumberOfElements, {}},
                     {dir, dirNumberOfElements, {}},
                     {fname, nameNumberOfElements, {}},
@@ -33,7 +32,8 @@ errno_t _splitpath_s(const char* path, char* drive, std::size_t driveNumberOfEle
     const std::size_t slash = whole.rfind('/');
     const std::string_view file = slash == std::string_view::npos ? whole : whole.substr(slash + 1);
     const std::size_t dot = file.rfind('.');
-    parts[1].text = slash == std::string_view::npos ? std::string_view{} : whole.substr(0, slash + 1);
+    parts[1].text =
+        slash == std::string_view::npos ? std::string_view{} : whole.substr(0, slash + 1);
     parts[2].text = dot == std::string_view::npos ? file : file.substr(0, dot);
     parts[3].text = dot == std::string_view::npos ? std::string_view{} : file.substr(dot);
 

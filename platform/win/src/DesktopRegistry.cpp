@@ -8,7 +8,9 @@ namespace {
 Desktop* g_installed = nullptr;
 }
 
-void SetDesktop(Desktop* desktop) { g_installed = desktop; }
+void SetDesktop(Desktop* desktop) {
+    g_installed = desktop;
+}
 
 Desktop& GetDesktop() {
     if (g_installed) return *g_installed;

@@ -6,5 +6,9 @@ namespace {
 thread_local DWORD t_lastError = ERROR_SUCCESS;
 }
 
-DWORD GetLastError() { return t_lastError; }
-void SetLastError(DWORD dwErrCode) { t_lastError = dwErrCode; }
+DWORD GetLastError() {
+    return t_lastError;
+}
+void SetLastError(DWORD dwErrCode) {
+    t_lastError = dwErrCode;
+}

@@ -27,23 +27,32 @@ using platform::FilePhase;
 
 DWORD ErrorFromErrno(int err) {
     switch (err) {
-        case 0: return ERROR_SUCCESS;
-        case ENOENT: return ERROR_FILE_NOT_FOUND;
+        case 0:
+            return ERROR_SUCCESS;
+        case ENOENT:
+            return ERROR_FILE_NOT_FOUND;
         case ENOTDIR:
         case ENAMETOOLONG:
-        case ELOOP: return ERROR_PATH_NOT_FOUND;
+        case ELOOP:
+            return ERROR_PATH_NOT_FOUND;
         case EEXIST:
-        case ENOTEMPTY: return ERROR_ALREADY_EXISTS;
-        case EXDEV: return ERROR_NOT_SAME_DEVICE;
+        case ENOTEMPTY:
+            return ERROR_ALREADY_EXISTS;
+        case EXDEV:
+            return ERROR_NOT_SAME_DEVICE;
         case ENOSPC:
-        case EDQUOT: return ERROR_DISK_FULL;
-        case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+        case EDQUOT:
+            return ERROR_DISK_FULL;
+        case ENOMEM:
+            return ERROR_NOT_ENOUGH_MEMORY;
         case EACCES:
         case EPERM:
         case EROFS:
         case EISDIR:
-        case EBUSY: return ERROR_ACCESS_DENIED;
-        default: return ERROR_INVALID_PARAMETER;
+        case EBUSY:
+            return ERROR_ACCESS_DENIED;
+        default:
+            return ERROR_INVALID_PARAMETER;
     }
 }
 
@@ -123,7 +132,8 @@ int CopyAcross(const char* from, const char* to, bool replace) {
     int err = 0;
     off_t offset = 0;
     while (offset < st.st_size) {
-        const ssize_t n = ::sendfile(out, in, &offset, static_cast<std::size_t>(st.st_size - offset));
+        const ssize_t n =
+            ::sendfile(out, in, &offset, static_cast<std::size_t>(st.st_size - offset));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             err = n < 0 ? errno : EIO;
@@ -135,7 +145,8 @@ int CopyAcross(const char* from, const char* to, bool replace) {
     ::close(in);
     if (::close(out) != 0 && err == 0) err = errno;
     if (err == 0) {
-        err = replace ? (::rename(name.data(), to) == 0 ? 0 : errno) : MoveNoReplace(name.data(), to);
+        err =
+            replace ? (::rename(name.data(), to) == 0 ? 0 : errno) : MoveNoReplace(name.data(), to);
     }
     if (err != 0) {
         ::unlink(name.data());

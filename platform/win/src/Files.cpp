@@ -18,7 +18,7 @@ namespace {
 struct FindHandle {
     std::string directory;  // with trailing "/" or empty for the current one
     std::string pattern;
-    DIR* dir = nullptr;     // null for a single, plain path
+    DIR* dir = nullptr;  // null for a single, plain path
     ~FindHandle() {
         if (dir) closedir(dir);
     }
@@ -26,12 +26,17 @@ struct FindHandle {
 
 DWORD ErrnoToError(int e) {
     switch (e) {
-        case ENOENT: return ERROR_FILE_NOT_FOUND;
-        case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+        case ENOENT:
+            return ERROR_FILE_NOT_FOUND;
+        case ENOTDIR:
+            return ERROR_PATH_NOT_FOUND;
         case EACCES:
-        case EPERM: return ERROR_ACCESS_DENIED;
-        case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
-        default: return ERROR_INVALID_PARAMETER;
+        case EPERM:
+            return ERROR_ACCESS_DENIED;
+        case ENOMEM:
+            return ERROR_NOT_ENOUGH_MEMORY;
+        default:
+            return ERROR_INVALID_PARAMETER;
     }
 }
 

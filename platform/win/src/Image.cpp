@@ -52,7 +52,8 @@ QImage DecodeIcon(const QByteArray& bytes, int cx, int cy) {
 namespace platform::win {
 
 QImage LoadBitmapResource(unsigned id) {
-    const platform::res::Image* image = platform::res::FindImage(id, platform::res::ImageKind::Bitmap);
+    const platform::res::Image* image =
+        platform::res::FindImage(id, platform::res::ImageKind::Bitmap);
     if (!image) return {};
     return QImage::fromData(image->data, static_cast<int>(image->size), "BMP");
 }

@@ -52,8 +52,7 @@ std::unique_ptr<HMENU__> Build(const std::vector<res::MenuItem>& items, HMENU__*
 // The item at a position, or with a command ID (searching popups too).
 HMENU__::Item* FindItem(HMENU__* menu, UINT item, UINT flags) {
     if (!menu) return nullptr;
-    if (flags & MF_BYPOSITION)
-        return item < menu->items.size() ? &menu->items[item] : nullptr;
+    if (flags & MF_BYPOSITION) return item < menu->items.size() ? &menu->items[item] : nullptr;
     for (auto& i : menu->items) {
         if (!(i.flags & MF_POPUP) && !(i.flags & MF_SEPARATOR) && i.id == item) return &i;
         if (i.popup)
@@ -188,7 +187,8 @@ BOOL EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable) {
     HMENU__::Item* item = FindItem(MenuFromHandle(hMenu), uIDEnableItem, uEnable);
     if (!item) return -1;
     BOOL previous = static_cast<BOOL>(item->flags & (MF_GRAYED | MF_DISABLED));
-    item->flags = (item->flags & ~(MF_GRAYED | MF_DISABLED)) | (uEnable & (MF_GRAYED | MF_DISABLED));
+    item->flags =
+        (item->flags & ~(MF_GRAYED | MF_DISABLED)) | (uEnable & (MF_GRAYED | MF_DISABLED));
     return previous;
 }
 
@@ -236,7 +236,9 @@ BOOL DestroyMenu(HMENU hMenu) {
     return TRUE;
 }
 
-BOOL IsMenu(HMENU hMenu) { return MenuFromHandle(hMenu) ? TRUE : FALSE; }
+BOOL IsMenu(HMENU hMenu) {
+    return MenuFromHandle(hMenu) ? TRUE : FALSE;
+}
 
 BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd, LPCRECT) {
     HMENU__* menu = MenuFromHandle(hMenu);

@@ -16,7 +16,7 @@ std::atomic<const ResourceModule*> g_module{nullptr};
 // Strings the platform itself supplies (its own resources), used when the
 // program's module does not have them.
 const StringEntry kPlatformStrings[] = {
-    {0xE700, "EXT"}, {0xE701, "CAP"}, {0xE702, "NUM"}, {0xE703, "SCRL"},
+    {0xE700, "EXT"}, {0xE701, "CAP"}, {0xE702, "NUM"},      {0xE703, "SCRL"},
     {0xE704, "OVR"}, {0xE705, "REC"}, {0xF000, "Untitled"},
 };
 
@@ -29,8 +29,12 @@ const T* FindById(const std::vector<T>& items, unsigned id) {
 
 }  // namespace
 
-void RegisterResourceModule(const ResourceModule* module) { g_module = module; }
-const ResourceModule* CurrentResourceModule() { return g_module; }
+void RegisterResourceModule(const ResourceModule* module) {
+    g_module = module;
+}
+const ResourceModule* CurrentResourceModule() {
+    return g_module;
+}
 
 const DialogTemplate* FindDialog(unsigned id) {
     const ResourceModule* m = g_module;

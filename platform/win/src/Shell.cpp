@@ -44,7 +44,8 @@ BOOL Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA data) {
     request.flags = data->uFlags;
     request.callbackMessage = (data->uFlags & NIF_MESSAGE) ? data->uCallbackMessage : 0;
     request.icon = (data->uFlags & NIF_ICON) ? data->hIcon : nullptr;
-    if (data->uFlags & NIF_TIP) request.tip.assign(data->szTip, strnlen(data->szTip, sizeof(data->szTip)));
+    if (data->uFlags & NIF_TIP)
+        request.tip.assign(data->szTip, strnlen(data->szTip, sizeof(data->szTip)));
     if ((data->uFlags & NIF_MESSAGE) && IsWindow(data->hWnd)) {
         HWND owner = data->hWnd;
         std::uint64_t serial = owner->serial;
@@ -55,7 +56,7 @@ BOOL Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA data) {
                 PostMessageA(owner, message, id, static_cast<LPARAM>(mouseMessage));
         };
     }
-    bool ok = dwMessage == NIM_ADD ? desktop.TrayAdd(request)
+    bool ok = dwMessage == NIM_ADD      ? desktop.TrayAdd(request)
               : dwMessage == NIM_MODIFY ? desktop.TrayModify(request)
                                         : false;
     return ok ? TRUE : FALSE;

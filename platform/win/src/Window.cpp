@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,8 +38,19 @@ Registry& Reg() {
     return *r;
 }
 
-QString FromLocal(const char* s) { return QString::fromLocal8Bit(s ? s : ""); }
-std::string ToLocal(const QString& s) { return s.toLocal8Bit().toStdString(); }
+// Raises and activates a top-level window where the platform stacks windows.
+void BringToFront(QWidget* w) {
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+    w->raise();
+    w->activateWindow();
+}
+
+QString FromLocal(const char* s) {
+    return QString::fromLocal8Bit(s ? s : "");
+}
+std::string ToLocal(const QString& s) {
+    return s.toLocal8Bit().toStdString();
+}
 
 // Turns F1, close requests and activation of windows with handles into messages.
 class HandleEventFilter : public QObject {
@@ -73,7 +85,8 @@ public:
                 SendMessageA(h, WM_ACTIVATE, MAKEWPARAM(state, 0), 0);
                 return false;
             }
-            default: return false;
+            default:
+                return false;
         }
     }
 };
@@ -196,8 +209,10 @@ LRESULT ComboProc(HWND h, QComboBox* combo, UINT msg, WPARAM wParam, LPARAM lPar
             combo->clear();
             return CB_OKAY;
         }
-        case CB_GETCOUNT: return n;
-        case CB_GETCURSEL: return combo->currentIndex() < 0 ? CB_ERR : combo->currentIndex();
+        case CB_GETCOUNT:
+            return n;
+        case CB_GETCURSEL:
+            return combo->currentIndex() < 0 ? CB_ERR : combo->currentIndex();
         case CB_SETCURSEL: {
             int at = static_cast<int>(static_cast<INT_PTR>(wParam));
             QSignalBlocker block(combo);
@@ -243,8 +258,10 @@ LRESULT ComboProc(HWND h, QComboBox* combo, UINT msg, WPARAM wParam, LPARAM lPar
             combo->setItemData(at, QVariant::fromValue(static_cast<qulonglong>(lParam)));
             return CB_OKAY;
         }
-        case CB_LIMITTEXT: return TRUE;
-        default: return -2;  // not a combo message
+        case CB_LIMITTEXT:
+            return TRUE;
+        default:
+            return -2;  // not a combo message
     }
 }
 
@@ -316,7 +333,9 @@ void ApplyTopLevelStyle(QWidget* widget, DWORD style) {
     if (visible) widget->show();
 }
 
-void EnsureApplication() { platform::qt::EnsureApplication(); }
+void EnsureApplication() {
+    platform::qt::EnsureApplication();
+}
 
 std::string WindowText(HWND h) {
     QWidget* w = WidgetFromHandle(h);
@@ -352,7 +371,9 @@ void SetText(HWND h, const char* text) {
 
 using namespace platform::win;
 
-BOOL IsWindow(HWND hWnd) { return hWnd && Reg().live.count(hWnd) ? TRUE : FALSE; }
+BOOL IsWindow(HWND hWnd) {
+    return hWnd && Reg().live.count(hWnd) ? TRUE : FALSE;
+}
 
 LRESULT SendMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!IsWindow(hWnd)) {
@@ -404,15 +425,20 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             out[n] = '\0';
             return static_cast<LRESULT>(n);
         }
-        case WM_GETTEXTLENGTH: return static_cast<LRESULT>(WindowText(hWnd).size());
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(WindowText(hWnd).size());
         case WM_HELP:
             // A child passes help requests on to its parent.
             if (!w->isWindow())
-                if (HWND parent = GetParent(hWnd)) return SendMessageA(parent, WM_HELP, wParam, lParam);
+                if (HWND parent = GetParent(hWnd))
+                    return SendMessageA(parent, WM_HELP, wParam, lParam);
             return 0;
-        case WM_CLOSE: DestroyWindow(hWnd); return 0;
+        case WM_CLOSE:
+            DestroyWindow(hWnd);
+            return 0;
         case BM_GETCHECK:
-            if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->isChecked() ? BST_CHECKED : 0;
+            if (auto* b = qobject_cast<QAbstractButton*>(w))
+                return b->isChecked() ? BST_CHECKED : 0;
             return 0;
         case BM_SETCHECK:
             if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setChecked(wParam == BST_CHECKED);
@@ -421,8 +447,10 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (auto* e = qobject_cast<QLineEdit*>(w)) {
                 int start = static_cast<int>(static_cast<INT_PTR>(wParam));
                 int end = static_cast<int>(lParam);
-                if (start < 0) e->deselect();
-                else e->setSelection(start, (end < 0 ? e->text().size() : end) - start);
+                if (start < 0)
+                    e->deselect();
+                else
+                    e->setSelection(start, (end < 0 ? e->text().size() : end) - start);
             }
             return 0;
         case EM_LIMITTEXT:
@@ -432,7 +460,8 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case EM_SETREADONLY:
             if (auto* e = qobject_cast<QLineEdit*>(w)) e->setReadOnly(wParam != 0);
             return TRUE;
-        default: break;
+        default:
+            break;
     }
     if (auto* combo = qobject_cast<QComboBox*>(w)) {
         LRESULT r = ComboProc(hWnd, combo, msg, wParam, lParam);
@@ -446,11 +475,17 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
     if (!w) return FALSE;
     BOOL wasVisible = w->isVisible() ? TRUE : FALSE;
     switch (nCmdShow) {
-        case SW_HIDE: w->hide(); break;
+        case SW_HIDE:
+            w->hide();
+            break;
         case SW_SHOWMINIMIZED:
         case SW_MINIMIZE:
-        case SW_SHOWMINNOACTIVE: w->showMinimized(); break;
-        case SW_SHOWMAXIMIZED: w->showMaximized(); break;
+        case SW_SHOWMINNOACTIVE:
+            w->showMinimized();
+            break;
+        case SW_SHOWMAXIMIZED:
+            w->showMaximized();
+            break;
         case SW_SHOWNA:
         case SW_SHOWNOACTIVATE:
             w->setAttribute(Qt::WA_ShowWithoutActivating, true);
@@ -458,12 +493,11 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
             w->setAttribute(Qt::WA_ShowWithoutActivating, false);
             break;
         default:
-            if (w->isWindow() && w->isMinimized()) w->showNormal();
-            else w->show();
-            if (w->isWindow()) {
-                w->raise();
-                w->activateWindow();
-            }
+            if (w->isWindow() && w->isMinimized())
+                w->showNormal();
+            else
+                w->show();
+            if (w->isWindow()) BringToFront(w);
             break;
     }
     return wasVisible;
@@ -525,7 +559,9 @@ HWND GetDlgItem(HWND hDlg, int nIDDlgItem) {
     return nullptr;
 }
 
-int GetDlgCtrlID(HWND hWnd) { return IsWindow(hWnd) ? hWnd->id : 0; }
+int GetDlgCtrlID(HWND hWnd) {
+    return IsWindow(hWnd) ? hWnd->id : 0;
+}
 
 BOOL SetWindowTextA(HWND hWnd, LPCSTR lpString) {
     return IsWindow(hWnd) ? static_cast<BOOL>(SendMessageA(hWnd, WM_SETTEXT, 0,
@@ -562,10 +598,15 @@ LONG GetWindowLongA(HWND hWnd, int nIndex) {
             if (!w->isEnabled()) style |= WS_DISABLED;
             return static_cast<LONG>(style);
         }
-        case GWL_EXSTYLE: return static_cast<LONG>(hWnd->exStyle);
-        case GWL_ID: return hWnd->id;
-        case GWLP_USERDATA: return static_cast<LONG>(hWnd->userData);
-        default: SetLastError(ERROR_INVALID_PARAMETER); return 0;
+        case GWL_EXSTYLE:
+            return static_cast<LONG>(hWnd->exStyle);
+        case GWL_ID:
+            return hWnd->id;
+        case GWLP_USERDATA:
+            return static_cast<LONG>(hWnd->userData);
+        default:
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return 0;
     }
 }
 
@@ -586,10 +627,18 @@ LONG SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong) {
             }
             break;
         }
-        case GWL_EXSTYLE: hWnd->exStyle = static_cast<DWORD>(dwNewLong); break;
-        case GWL_ID: hWnd->id = dwNewLong; break;
-        case GWLP_USERDATA: hWnd->userData = dwNewLong; break;
-        default: SetLastError(ERROR_INVALID_PARAMETER); return 0;
+        case GWL_EXSTYLE:
+            hWnd->exStyle = static_cast<DWORD>(dwNewLong);
+            break;
+        case GWL_ID:
+            hWnd->id = dwNewLong;
+            break;
+        case GWLP_USERDATA:
+            hWnd->userData = dwNewLong;
+            break;
+        default:
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return 0;
     }
     return previous;
 }
@@ -597,10 +646,7 @@ LONG SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong) {
 BOOL SetForegroundWindow(HWND hWnd) {
     QWidget* w = Live(hWnd);
     if (!w) return FALSE;
-    if (w->isVisible()) {
-        w->window()->raise();
-        w->window()->activateWindow();
-    }
+    if (w->isVisible()) BringToFront(w->window());
     return TRUE;
 }
 
@@ -625,8 +671,7 @@ BOOL MoveWindow(HWND hWnd, int x, int y, int nWidth, int nHeight, BOOL) {
 BOOL GetWindowRect(HWND hWnd, LPRECT r) {
     QWidget* w = Live(hWnd);
     if (!w || !r) return FALSE;
-    QRect g = w->isWindow() ? w->frameGeometry()
-                            : QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+    QRect g = w->isWindow() ? w->frameGeometry() : QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
     *r = RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
     return TRUE;
 }
