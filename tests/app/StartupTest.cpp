@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -89,6 +90,28 @@ TEST(Startup, HelpFileAndProfileLiveBesideTheExecutableWhateverTheCurrentFolder)
     });
     EXPECT_TRUE(session.sheetRan);
     EXPECT_FALSE(fs::exists(elsewhere.path() / "TALVERON32.INI"));
+}
+
+TEST(Startup, PathsStayWholeForAnExecutableInADeepFolder) {
+    // The same test as above, run by this program from a folder whose path is
+    // longer than the classic 260-character limit.
+    const fs::path exe = fs::read_symlink("/proc/self/exe");
+    fs::path deep = exe.parent_path() / "deep-folder-test";
+    fs::remove_all(deep);
+    fs::path folder = deep;
+    while (folder.string().size() < 400) folder /= std::string(40, 'd');
+    fs::create_directories(folder);
+    const fs::path copy = folder / exe.filename();
+    std::error_code ec;
+    fs::create_hard_link(exe, copy, ec);
+    if (ec) fs::copy_file(exe, copy);
+    const std::string command =
+        copy.string() +
+        " --gtest_filter=Startup.HelpFileAndProfileLiveBesideTheExecutableWhateverTheCurrentFolder"
+        " > /dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    fs::remove_all(deep);
+    EXPECT_EQ(status, 0);
 }
 
 // The MDI children of the hidden frame that are document frames.
