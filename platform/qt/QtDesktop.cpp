@@ -19,6 +19,12 @@
 #include "ShellApi.h"
 #include "WindowHandle.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+// The notification area talks D-Bus, whose library keeps allocations to the
+// end of the process; a sanitized build must not call that a leak of ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
+#endif
+
 namespace platform::qt {
 namespace {
 
@@ -30,6 +36,51 @@ QString FromLocal(const std::string& s) {
 QWidget* OwnerWidget(HWND owner) {
     if (!owner || !owner->widget) return nullptr;
     return owner->widget->window();
+}
+
+QMessageBox::Icon IconFor(UINT type) {
+    switch (type & MB_ICONMASK) {
+        case MB_ICONHAND:
+            return QMessageBox::Critical;
+        case MB_ICONQUESTION:
+            return QMessageBox::Question;
+        case MB_ICONEXCLAMATION:
+            return QMessageBox::Warning;
+        case MB_ICONASTERISK:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+struct ButtonSpec {
+    const char* text;
+    int id;
+    QMessageBox::ButtonRole role;
+};
+
+std::vector<ButtonSpec> ButtonsFor(UINT type) {
+    const ButtonSpec ok{"OK", IDOK, QMessageBox::AcceptRole};
+    const ButtonSpec cancel{"Cancel", IDCANCEL, QMessageBox::RejectRole};
+    const ButtonSpec yes{"&Yes", IDYES, QMessageBox::YesRole};
+    const ButtonSpec no{"&No", IDNO, QMessageBox::NoRole};
+    const ButtonSpec retry{"&Retry", IDRETRY, QMessageBox::AcceptRole};
+    switch (type & MB_TYPEMASK) {
+        case MB_OKCANCEL:
+            return {ok, cancel};
+        case MB_ABORTRETRYIGNORE:
+            return {{"&Abort", IDABORT, QMessageBox::RejectRole},
+                    retry,
+                    {"&Ignore", IDIGNORE, QMessageBox::AcceptRole}};
+        case MB_YESNOCANCEL:
+            return {yes, no, cancel};
+        case MB_YESNO:
+            return {yes, no};
+        case MB_RETRYCANCEL:
+            return {retry, cancel};
+        default:
+            return {ok};
+    }
 }
 
 QIcon ToIcon(HICON icon) {
@@ -44,55 +95,11 @@ public:
         box.setWindowTitle(FromLocal(r.caption));
         box.setText(FromLocal(r.text));
         box.setTextFormat(Qt::PlainText);
-        switch (r.type & MB_ICONMASK) {
-            case MB_ICONHAND:
-                box.setIcon(QMessageBox::Critical);
-                break;
-            case MB_ICONQUESTION:
-                box.setIcon(QMessageBox::Question);
-                break;
-            case MB_ICONEXCLAMATION:
-                box.setIcon(QMessageBox::Warning);
-                break;
-            case MB_ICONASTERISK:
-                box.setIcon(QMessageBox::Information);
-                break;
-            default:
-                box.setIcon(QMessageBox::NoIcon);
-                break;
-        }
+        box.setIcon(IconFor(r.type));
         // Buttons with plain text (no stock icons), each mapped to its result.
         std::vector<std::pair<QPushButton*, int>> buttons;
-        auto add = [&](const char* text, int id, QMessageBox::ButtonRole role) {
-            buttons.emplace_back(box.addButton(QString::fromLatin1(text), role), id);
-        };
-        switch (r.type & MB_TYPEMASK) {
-            case MB_OKCANCEL:
-                add("OK", IDOK, QMessageBox::AcceptRole);
-                add("Cancel", IDCANCEL, QMessageBox::RejectRole);
-                break;
-            case MB_ABORTRETRYIGNORE:
-                add("&Abort", IDABORT, QMessageBox::RejectRole);
-                add("&Retry", IDRETRY, QMessageBox::AcceptRole);
-                add("&Ignore", IDIGNORE, QMessageBox::AcceptRole);
-                break;
-            case MB_YESNOCANCEL:
-                add("&Yes", IDYES, QMessageBox::YesRole);
-                add("&No", IDNO, QMessageBox::NoRole);
-                add("Cancel", IDCANCEL, QMessageBox::RejectRole);
-                break;
-            case MB_YESNO:
-                add("&Yes", IDYES, QMessageBox::YesRole);
-                add("&No", IDNO, QMessageBox::NoRole);
-                break;
-            case MB_RETRYCANCEL:
-                add("&Retry", IDRETRY, QMessageBox::AcceptRole);
-                add("Cancel", IDCANCEL, QMessageBox::RejectRole);
-                break;
-            default:
-                add("OK", IDOK, QMessageBox::AcceptRole);
-                break;
-        }
+        for (const ButtonSpec& spec : ButtonsFor(r.type))
+            buttons.emplace_back(box.addButton(QString::fromLatin1(spec.text), spec.role), spec.id);
         std::size_t def = (r.type & MB_DEFMASK) >> 8;
         if (def >= buttons.size()) def = 0;
         box.setDefaultButton(buttons[def].first);

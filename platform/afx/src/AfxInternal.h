@@ -2,6 +2,7 @@
 
 // Inside the class library: window creation over Qt widgets and the modal loop.
 
+#include <QDialog>
 #include <QEventLoop>
 #include <QFont>
 #include <QSize>
@@ -46,3 +47,20 @@ void AfxEndRunLoop(int nExitCode);
 inline QString AfxQString(LPCTSTR s) {
     return QString::fromLocal8Bit(s ? s : "");
 }
+
+// Escape or closing: the Cancel command, unless the Cancel button is disabled.
+void AfxPressCancel(HWND hDlg);
+
+// The window of a top-level dialog or sheet: Escape presses Cancel.
+class AfxDialogWidget : public QDialog {
+public:
+    using QDialog::QDialog;
+    void reject() override { AfxPressCancel(platform::win::HandleFromWidget(this)); }
+};
+
+// Shows a created dialog or sheet modal to its owner, runs it until it ends,
+// then destroys its window.
+void AfxRunModalWindow(CWnd* pWnd);
+
+// A dialog's last stop for commands (not control notifications): the application.
+BOOL AfxRouteCommandToApp(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);

@@ -16,24 +16,6 @@ ON_COMMAND(IDOK, OnOK)
 ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
-namespace {
-
-// A top-level dialog: Escape becomes the Cancel command, as on the platform.
-class DialogWidget : public QDialog {
-public:
-    using QDialog::QDialog;
-    void reject() override {
-        HWND h = platform::win::HandleFromWidget(this);
-        if (!h) return;
-        HWND cancel = ::GetDlgItem(h, IDCANCEL);
-        if (cancel && !::IsWindowEnabled(cancel)) return;
-        ::SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(cancel));
-    }
-};
-
-}  // namespace
-
 QFont AfxTemplateFont(const platform::res::DialogTemplate& t) {
     QFont font;
     if (t.fontName && *t.fontName) font.setFamily(QString::fromLocal8Bit(t.fontName));
@@ -76,7 +58,7 @@ BOOL CDialog::CreateFromTemplate(UINT nIDTemplate, HWND hWndParent, BOOL bChild)
         w = new QWidget(parent);
         w->setVisible(false);
     } else {
-        w = new DialogWidget(parent);
+        w = new AfxDialogWidget(parent);
         w->setWindowTitle(QString::fromLocal8Bit(t->caption ? t->caption : ""));
         platform::win::ApplyTopLevelStyle(w, style);
     }
@@ -104,17 +86,7 @@ INT_PTR CDialog::DoModal() {
         m_nFlags &= ~WF_CONTINUEMODAL;
         return -1;
     }
-    if (m_nFlags & WF_CONTINUEMODAL) {
-        QWidget* w = AfxWidget(this);
-        w->setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
-        CenterWindow();
-        ShowWindow(SW_SHOW);
-        RunModalLoop();
-    }
-    if (m_hWnd) {
-        ShowWindow(SW_HIDE);
-        DestroyWindow();
-    }
+    AfxRunModalWindow(this);
     m_nFlags &= ~WF_CONTINUEMODAL;
     return m_nModalResult;
 }
@@ -183,11 +155,7 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
 
 LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
-        if (GetStyle() & WS_CHILD) return 0;
-        HWND cancel = ::GetDlgItem(m_hWnd, IDCANCEL);
-        if (cancel && !::IsWindowEnabled(cancel)) return 0;
-        ::SendMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(cancel));
+        if (!(GetStyle() & WS_CHILD)) AfxPressCancel(m_hWnd);
         return 0;
     }
     return CWnd::DefWindowProc(message, wParam, lParam);
@@ -195,6 +163,31 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    return AfxRouteCommandToApp(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void AfxRunModalWindow(CWnd* pWnd) {
+    if (QWidget* w = AfxWidget(pWnd); w && pWnd->ContinueModal()) {
+        w->setWindowModality(w->parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
+        pWnd->CenterWindow();
+        pWnd->ShowWindow(SW_SHOW);
+        pWnd->RunModalLoop();
+    }
+    if (pWnd->m_hWnd) {
+        pWnd->ShowWindow(SW_HIDE);
+        pWnd->DestroyWindow();
+    }
+}
+
+void AfxPressCancel(HWND hDlg) {
+    if (!hDlg) return;
+    HWND cancel = ::GetDlgItem(hDlg, IDCANCEL);
+    if (cancel && !::IsWindowEnabled(cancel)) return;
+    ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(cancel));
+}
+
+BOOL AfxRouteCommandToApp(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     bool command =
         nCode == static_cast<int>(CN_COMMAND) || nCode == static_cast<int>(CN_UPDATE_COMMAND_UI);
     if (!command || nID < 0x8000 || nID >= 0xF000) return FALSE;

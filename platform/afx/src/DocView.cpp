@@ -35,6 +35,16 @@ std::size_t FromPosition(POSITION pos) {
     return reinterpret_cast<std::size_t>(pos) - 1;
 }
 
+// The element at rPos, moving rPos on (null after the last one).
+template <typename T>
+T* NextAt(const std::list<T*>& items, POSITION& rPos) {
+    std::size_t index = FromPosition(rPos);
+    auto it = items.begin();
+    std::advance(it, static_cast<std::ptrdiff_t>(index));
+    rPos = index + 1 < items.size() ? ToPosition(index + 1) : nullptr;
+    return *it;
+}
+
 }  // namespace
 
 // CFile
@@ -227,11 +237,7 @@ POSITION CDocument::GetFirstViewPosition() const {
 }
 
 CView* CDocument::GetNextView(POSITION& rPosition) const {
-    std::size_t index = FromPosition(rPosition);
-    auto it = m_viewList.begin();
-    std::advance(it, static_cast<std::ptrdiff_t>(index));
-    rPosition = index + 1 < m_viewList.size() ? ToPosition(index + 1) : nullptr;
-    return *it;
+    return NextAt(m_viewList, rPosition);
 }
 
 void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint) {
@@ -396,11 +402,7 @@ POSITION CMultiDocTemplate::GetFirstDocPosition() const {
 }
 
 CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const {
-    std::size_t index = FromPosition(rPos);
-    auto it = m_docList.begin();
-    std::advance(it, static_cast<std::ptrdiff_t>(index));
-    rPos = index + 1 < m_docList.size() ? ToPosition(index + 1) : nullptr;
-    return *it;
+    return NextAt(m_docList, rPos);
 }
 
 void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument) {

@@ -120,19 +120,6 @@ private:
     int m_expected = -1;
 };
 
-// The sheet's window: Escape presses Cancel.
-class SheetWidget : public QDialog {
-public:
-    using QDialog::QDialog;
-    void reject() override {
-        HWND h = platform::win::HandleFromWidget(this);
-        HWND cancel = h ? ::GetDlgItem(h, IDCANCEL) : nullptr;
-        if (cancel && ::IsWindowEnabled(cancel))
-            ::SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(cancel));
-    }
-};
-
 }  // namespace
 
 struct CPropertySheet::Impl {
@@ -404,7 +391,7 @@ BOOL CPropertySheet::CreateSheetWindow() {
     auto px = [&](int x) { return MulDiv(x, base.width(), 4); };
     auto py = [&](int y) { return MulDiv(y, base.height(), 8); };
 
-    auto* w = new SheetWidget(owner);
+    auto* w = new AfxDialogWidget(owner);
     w->setFont(font);
     w->setWindowTitle(AfxQString(m_strCaption));
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
@@ -468,19 +455,8 @@ INT_PTR CPropertySheet::DoModal() {
         m_nFlags &= ~WF_CONTINUEMODAL;
         return -1;
     }
-    QWidget* w = AfxWidget(this);
-    QWidget* owner = w->parentWidget();
     SendMessage(WM_INITDIALOG, 0, 0);
-    if ((m_nFlags & WF_CONTINUEMODAL) && m_hWnd) {
-        w->setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
-        CenterWindow();
-        ShowWindow(SW_SHOW);
-        RunModalLoop();
-    }
-    if (m_hWnd) {
-        ShowWindow(SW_HIDE);
-        DestroyWindow();
-    }
+    AfxRunModalWindow(this);
     m_nFlags &= ~WF_CONTINUEMODAL;
     m_nActive = -1;
     return m_nModalResult;
@@ -527,9 +503,5 @@ LRESULT CPropertySheet::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
 
 BOOL CPropertySheet::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
-    bool command =
-        nCode == static_cast<int>(CN_COMMAND) || nCode == static_cast<int>(CN_UPDATE_COMMAND_UI);
-    if (!command || nID < 0x8000 || nID >= 0xF000) return FALSE;
-    CWinApp* app = AfxGetApp();
-    return app && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    return AfxRouteCommandToApp(nID, nCode, pExtra, pHandlerInfo);
 }

@@ -36,32 +36,33 @@ const ResourceModule* CurrentResourceModule() {
     return g_module;
 }
 
-const DialogTemplate* FindDialog(unsigned id) {
+// The entry `id` of one kind of resource in the registered module, or null.
+template <typename T>
+const T* FindIn(std::vector<T> ResourceModule::*kind, unsigned id) {
     const ResourceModule* m = g_module;
-    return m ? FindById(m->dialogs, id) : nullptr;
+    return m ? FindById(m->*kind, id) : nullptr;
 }
 
+const DialogTemplate* FindDialog(unsigned id) {
+    return FindIn(&ResourceModule::dialogs, id);
+}
 const MenuTemplate* FindMenu(unsigned id) {
-    const ResourceModule* m = g_module;
-    return m ? FindById(m->menus, id) : nullptr;
+    return FindIn(&ResourceModule::menus, id);
 }
 
 const char* FindString(unsigned id) {
-    if (const ResourceModule* m = g_module)
-        if (const StringEntry* e = FindById(m->strings, id)) return e->text;
+    if (const StringEntry* e = FindIn(&ResourceModule::strings, id)) return e->text;
     for (const StringEntry& e : kPlatformStrings)
         if (e.id == id) return e.text;
     return nullptr;
 }
 
 const AcceleratorTable* FindAccelerators(unsigned id) {
-    const ResourceModule* m = g_module;
-    return m ? FindById(m->accelerators, id) : nullptr;
+    return FindIn(&ResourceModule::accelerators, id);
 }
 
 const ToolbarTemplate* FindToolbar(unsigned id) {
-    const ResourceModule* m = g_module;
-    return m ? FindById(m->toolbars, id) : nullptr;
+    return FindIn(&ResourceModule::toolbars, id);
 }
 
 const Image* FindImage(unsigned id, ImageKind kind) {
