@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "talveron/engine/Database.h"
 #include "talveron/engine/Workgroup.h"
 
 namespace talveron::bench {
@@ -49,23 +50,31 @@ constexpr const char* kFragment =
 
 }  // namespace
 
-fs::path benchWorkgroup(const fs::path& cacheFolder) {
-    const fs::path path = cacheFolder / "bench.mdw";
+namespace {
+
+bool minimal(engine::HashCost cost) { return cost == engine::HashCost::MinimalForTestsOnly; }
+
+}  // namespace
+
+fs::path benchWorkgroup(const fs::path& cacheFolder, engine::HashCost cost) {
+    const fs::path path = cacheFolder / (minimal(cost) ? "bench.mdw" : "bench-interactive.mdw");
     if (!fs::exists(path)) {
-        engine::Workgroup::create(path, "Benchmark", engine::HashCost::MinimalForTestsOnly);
+        engine::Workgroup::create(path, "Benchmark", cost);
     }
     return path;
 }
 
-fs::path fragmentedDatabase(const fs::path& cacheFolder, std::int64_t megabytes) {
-    const fs::path path = cacheFolder / ("fragmented-" + std::to_string(megabytes) + "M.mdb");
+fs::path fragmentedDatabase(const fs::path& cacheFolder, std::int64_t megabytes,
+                            engine::HashCost cost) {
+    const fs::path path = cacheFolder / ("fragmented-" + std::to_string(megabytes) + "M" +
+                                         (minimal(cost) ? "" : "-interactive") + ".mdb");
     const fs::path ready = fs::path(path).replace_extension(".ready");
     if (fs::exists(path) && fs::exists(ready)) {
         return path;
     }
     fs::remove(path);
     std::cout << "Building " << path << " (once; it stays in the cache folder)..." << std::endl;
-    const engine::Workgroup workgroup = engine::Workgroup::open(benchWorkgroup(cacheFolder));
+    const engine::Workgroup workgroup = engine::Workgroup::open(benchWorkgroup(cacheFolder, cost));
     engine::Database::create(path, workgroup, workgroup.authenticate("Admin", ""));
     {
         engine::Database db = engine::Database::open(path, {workgroup.path(), "Admin", ""});
