@@ -120,16 +120,18 @@ bool stillCurrent(int fd, const fs::path& path) {
            open.st_ino == named.st_ino && open.st_dev == named.st_dev;
 }
 
+// Whoever may read the database may register in its lock file: a reader
+// must be seen by those who want the database exclusively.
 unsigned lockFileMode(const fs::path& database) {
     struct stat st {};
     if (::stat(database.c_str(), &st) == 0) {
-        return st.st_mode & 0666;
+        const unsigned readable = st.st_mode & 0444;
+        return readable | (readable >> 1);
     }
     return files::newFileMode();
 }
 
-// Opens the lock file, creating it when missing with the database's own
-// permission bits: whoever may write the database may register in it.
+// Opens the lock file, creating it when missing.
 int openLockFile(const fs::path& lockFile, const fs::path& database) {
     const unsigned mode = lockFileMode(database);
     const int created = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);

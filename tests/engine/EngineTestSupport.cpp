@@ -40,6 +40,12 @@ void closeInherited(std::initializer_list<int> keep) {
     }
 }
 
+// Makes a child running as root "nobody"; false when that fails.
+bool becomeUnprivileged() {
+    return ::geteuid() != 0 ||
+           (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+}
+
 int codeOf(const std::function<void()>& action) {
     try {
         action();
@@ -116,12 +122,9 @@ ChildProcess::ChildProcess(const std::function<void()>& action, bool unprivilege
     if (m_pid == 0) {
         ::close(pipeFds[0]);
         closeInherited({pipeFds[1]});
-        if (unprivileged && ::geteuid() == 0) {
-            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 ||
-                ::setuid(kNobody) != 0) {
-                writeInt(pipeFds[1], kCannotDropPrivileges);
-                ::_exit(0);
-            }
+        if (unprivileged && !becomeUnprivileged()) {
+            writeInt(pipeFds[1], kCannotDropPrivileges);
+            ::_exit(0);
         }
         writeInt(pipeFds[1], codeOf(action));
         ::_exit(0);
@@ -208,7 +211,7 @@ std::string readFile(const fs::path& file) {
 }
 
 ChildSession::ChildSession(const fs::path& database, const Credentials& credentials,
-                           OpenOptions options) {
+                           OpenOptions options, bool unprivileged) {
     int toChild[2];
     int fromChild[2];
     if (::pipe(toChild) != 0 || ::pipe(fromChild) != 0) {
@@ -218,9 +221,12 @@ ChildSession::ChildSession(const fs::path& database, const Credentials& credenti
     if (m_pid == 0) {
         closeInherited({toChild[0], fromChild[1]});
         std::optional<Database> session;
-        writeInt(fromChild[1], codeOf([&] {
-                     session.emplace(Database::open(database, credentials, options));
-                 }));
+        writeInt(fromChild[1], !unprivileged || becomeUnprivileged()
+                                   ? codeOf([&] {
+                                         session.emplace(
+                                             Database::open(database, credentials, options));
+                                     })
+                                   : kCannotDropPrivileges);
         char command = 0;
         (void)!::read(toChild[0], &command, 1);
         if (command != 'x') {

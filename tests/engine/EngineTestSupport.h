@@ -90,15 +90,18 @@ std::vector<std::string> dumpTables(Database& database);
 
 std::string readFile(const fs::path& file);
 
-// A child process that opens a database and keeps it open until released.
+// A child process that opens a database and keeps it open until released;
+// `unprivileged` as for inChild.
 class ChildSession {
 public:
-    ChildSession(const fs::path& database, const Credentials& credentials, OpenOptions options);
+    ChildSession(const fs::path& database, const Credentials& credentials, OpenOptions options,
+                 bool unprivileged = false);
     ChildSession(const ChildSession&) = delete;
     ChildSession& operator=(const ChildSession&) = delete;
     ~ChildSession();
     int pid() const noexcept { return m_pid; }
-    // The child's result of opening: 0 when the session is open.
+    // The child's result of opening: 0 when the session is open, -3 when it
+    // could not give up root's privileges.
     int openResult() const noexcept { return m_openResult; }
     // Ends the child; with `crash` it exits without closing its session.
     void finish(bool crash = false);

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -101,6 +102,29 @@ TEST_F(UseRegistryTest, ExclusiveSessionOfAnotherProcessKeepsOthersOut) {
         << description;
     ChildSession second(suite.databasePath, suite.as("Admin"), {});
     EXPECT_EQ(second.openResult(), static_cast<int>(ErrorCode::InUse));
+}
+
+// A reader that may not write the database still registers, so that whoever
+// wants the database exclusively sees it.
+TEST_F(UseRegistryTest, ReaderWithoutWriteAccessIsSeen) {
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(suite.databasePath.c_str(), 0644), 0);
+    std::optional<Database> first(
+        Database::open(suite.databasePath, suite.as("Admin"), {.readOnly = true}));
+    ChildSession reader(suite.databasePath, suite.as("Admin"), {.readOnly = true}, true);
+    if (reader.openResult() == -3) {
+        GTEST_SKIP() << "cannot drop root privileges to test file permissions";
+    }
+    ASSERT_EQ(reader.openResult(), 0);
+    EXPECT_EQ(sessionsOf(suite.databasePath).size(), 2u);
+    first.reset();
+    std::string description;
+    EXPECT_EQ(
+        errorOf([&] { Database::open(suite.databasePath, suite.as("Admin"), {.exclusive = true}); },
+                description),
+        ErrorCode::InUse);
+    EXPECT_NE(description.find("(" + std::to_string(reader.pid()) + ")"), std::string::npos)
+        << description;
 }
 
 TEST_F(UseRegistryTest, SessionOfACrashedProcessDoesNotCount) {
