@@ -5,8 +5,8 @@
 IMPLEMENT_DYNAMIC(CExtPropSheet, CPropertySheet)
 
 BEGIN_MESSAGE_MAP(CExtPropSheet, CPropertySheet)
-    ON_COMMAND(IDOK, OnMinimize)
-    ON_WM_HELPINFO()
+ON_COMMAND(IDOK, OnMinimize)
+ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 namespace {
@@ -37,7 +37,9 @@ BOOL CExtPropSheet::OnInitDialog() {
 
 // "Minimize": hide the sheet; its modal run goes on and the notification-area
 // menu shows it again.
-void CExtPropSheet::OnMinimize() { ShowWindow(SW_HIDE); }
+void CExtPropSheet::OnMinimize() {
+    ShowWindow(SW_HIDE);
+}
 
 BOOL CExtPropSheet::OnHelpInfo(HELPINFO* /*pHelpInfo*/) {
     CString strHelp;

@@ -6,22 +6,22 @@
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
-    ON_WM_CREATE()
-    ON_MESSAGE(WM_USER, OnTrayNotify)
-    ON_WM_ACTIVATE()
-    ON_COMMAND(ID_TRAY_OPEN, OnTrayOpen)
-    ON_COMMAND(ID_TRAY_EXIT, OnTrayExit)
-    ON_COMMAND(ID_TRAY_HIDE, OnTrayHide)
-    ON_COMMAND(ID_PAGE_LOGIN, OnPageLogin)
-    ON_COMMAND(ID_PAGE_PASSWORDS, OnPagePasswords)
-    ON_COMMAND(ID_PAGE_COMPACT, OnPageCompact)
-    ON_COMMAND(ID_PAGE_BACKUP, OnPageBackup)
-    ON_COMMAND(ID_PAGE_PERMISSIONS, OnPagePermissions)
-    ON_UPDATE_COMMAND_UI(ID_PAGE_LOGIN, OnUpdatePageLogin)
-    ON_UPDATE_COMMAND_UI(ID_PAGE_PASSWORDS, OnUpdatePagePasswords)
-    ON_UPDATE_COMMAND_UI(ID_PAGE_COMPACT, OnUpdatePageCompact)
-    ON_UPDATE_COMMAND_UI(ID_PAGE_BACKUP, OnUpdatePageBackup)
-    ON_UPDATE_COMMAND_UI(ID_PAGE_PERMISSIONS, OnUpdatePagePermissions)
+ON_WM_CREATE()
+ON_MESSAGE(WM_USER, OnTrayNotify)
+ON_WM_ACTIVATE()
+ON_COMMAND(ID_TRAY_OPEN, OnTrayOpen)
+ON_COMMAND(ID_TRAY_EXIT, OnTrayExit)
+ON_COMMAND(ID_TRAY_HIDE, OnTrayHide)
+ON_COMMAND(ID_PAGE_LOGIN, OnPageLogin)
+ON_COMMAND(ID_PAGE_PASSWORDS, OnPagePasswords)
+ON_COMMAND(ID_PAGE_COMPACT, OnPageCompact)
+ON_COMMAND(ID_PAGE_BACKUP, OnPageBackup)
+ON_COMMAND(ID_PAGE_PERMISSIONS, OnPagePermissions)
+ON_UPDATE_COMMAND_UI(ID_PAGE_LOGIN, OnUpdatePageLogin)
+ON_UPDATE_COMMAND_UI(ID_PAGE_PASSWORDS, OnUpdatePagePasswords)
+ON_UPDATE_COMMAND_UI(ID_PAGE_COMPACT, OnUpdatePageCompact)
+ON_UPDATE_COMMAND_UI(ID_PAGE_BACKUP, OnUpdatePageBackup)
+ON_UPDATE_COMMAND_UI(ID_PAGE_PERMISSIONS, OnUpdatePagePermissions)
 END_MESSAGE_MAP()
 
 static UINT indicators[] = {
@@ -65,7 +65,9 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
     return TRUE;
 }
 
-BOOL CMainFrame::SetTrayIcon(UINT nID) { return m_trayIcon.UpdateIcon(nID); }
+BOOL CMainFrame::SetTrayIcon(UINT nID) {
+    return m_trayIcon.UpdateIcon(nID);
+}
 
 LRESULT CMainFrame::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
     return m_trayIcon.HandleIconMessage(wParam, lParam);
@@ -107,15 +109,35 @@ void CMainFrame::UpdateSheetPageItem(CCmdUI* pCmdUI, int nPage) {
     pCmdUI->SetCheck(nActive == nPage);
 }
 
-void CMainFrame::OnPageLogin() { SelectSheetPage(0); }
-void CMainFrame::OnPagePasswords() { SelectSheetPage(1); }
-void CMainFrame::OnPageCompact() { SelectSheetPage(2); }
-void CMainFrame::OnPageBackup() { SelectSheetPage(3); }
+void CMainFrame::OnPageLogin() {
+    SelectSheetPage(0);
+}
+void CMainFrame::OnPagePasswords() {
+    SelectSheetPage(1);
+}
+void CMainFrame::OnPageCompact() {
+    SelectSheetPage(2);
+}
+void CMainFrame::OnPageBackup() {
+    SelectSheetPage(3);
+}
 // The sheet has no page 4: the request leaves it on its current page.
-void CMainFrame::OnPagePermissions() { SelectSheetPage(4); }
+void CMainFrame::OnPagePermissions() {
+    SelectSheetPage(4);
+}
 
-void CMainFrame::OnUpdatePageLogin(CCmdUI* pCmdUI) { UpdateSheetPageItem(pCmdUI, 0); }
-void CMainFrame::OnUpdatePagePasswords(CCmdUI* pCmdUI) { UpdateSheetPageItem(pCmdUI, 1); }
-void CMainFrame::OnUpdatePageCompact(CCmdUI* pCmdUI) { UpdateSheetPageItem(pCmdUI, 2); }
-void CMainFrame::OnUpdatePageBackup(CCmdUI* pCmdUI) { UpdateSheetPageItem(pCmdUI, 3); }
-void CMainFrame::OnUpdatePagePermissions(CCmdUI* pCmdUI) { UpdateSheetPageItem(pCmdUI, 4); }
+void CMainFrame::OnUpdatePageLogin(CCmdUI* pCmdUI) {
+    UpdateSheetPageItem(pCmdUI, 0);
+}
+void CMainFrame::OnUpdatePagePasswords(CCmdUI* pCmdUI) {
+    UpdateSheetPageItem(pCmdUI, 1);
+}
+void CMainFrame::OnUpdatePageCompact(CCmdUI* pCmdUI) {
+    UpdateSheetPageItem(pCmdUI, 2);
+}
+void CMainFrame::OnUpdatePageBackup(CCmdUI* pCmdUI) {
+    UpdateSheetPageItem(pCmdUI, 3);
+}
+void CMainFrame::OnUpdatePagePermissions(CCmdUI* pCmdUI) {
+    UpdateSheetPageItem(pCmdUI, 4);
+}

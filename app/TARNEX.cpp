@@ -10,10 +10,10 @@
 #include "TARNEXView.h"
 
 BEGIN_MESSAGE_MAP(CTARNEXApp, CWinApp)
-    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
-    ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-    ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
-    ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
 END_MESSAGE_MAP()
 
 CTARNEXApp::CTARNEXApp() : m_pSheet(NULL) {}
@@ -27,8 +27,8 @@ BOOL CTARNEXApp::InitInstance() {
     LoadStdProfileSettings(4);  // recent-file list of four entries, kept in the INI file
 
     CMultiDocTemplate* pDocTemplate =
-        new CMultiDocTemplate(IDR_TARNEXTYPE, RUNTIME_CLASS(CTARNEXDoc),
-                              RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CTARNEXView));
+        new CMultiDocTemplate(IDR_TARNEXTYPE, RUNTIME_CLASS(CTARNEXDoc), RUNTIME_CLASS(CChildFrame),
+                              RUNTIME_CLASS(CTARNEXView));
     AddDocTemplate(pDocTemplate);
 
     // The main frame is never shown; it owns the notification-area icon.
@@ -50,8 +50,8 @@ BOOL CTARNEXApp::InitInstance() {
 void CTARNEXApp::SetPathsBesideExecutable() {
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
-        DWORD nLength = GetModuleFileNameA(m_hInstance, buffer.data(),
-                                           static_cast<DWORD>(buffer.size()));
+        DWORD nLength =
+            GetModuleFileNameA(m_hInstance, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (nLength < buffer.size()) break;
         buffer.resize(buffer.size() * 2);  // truncated: a deep folder
     }
@@ -87,7 +87,9 @@ void CTARNEXApp::RunManagerSheet() {
     m_pSheet = NULL;
 }
 
-int CTARNEXApp::ExitInstance() { return CWinApp::ExitInstance(); }
+int CTARNEXApp::ExitInstance() {
+    return CWinApp::ExitInstance();
+}
 
 BOOL CTARNEXApp::SetTrayIcon(UINT nID) {
     CMainFrame* pFrame = DYNAMIC_DOWNCAST(CMainFrame, m_pMainWnd);

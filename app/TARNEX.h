@@ -43,4 +43,6 @@ private:
 };
 
 // The running application object.
-inline CTARNEXApp* GetTarnexApp() { return static_cast<CTARNEXApp*>(AfxGetApp()); }
+inline CTARNEXApp* GetTarnexApp() {
+    return static_cast<CTARNEXApp*>(AfxGetApp());
+}

@@ -36,8 +36,8 @@ void CTrayIcon::LoadTip(UINT nID) {
     if (nLength > nMax) {
         nLength = nMax;
         // step back over the continuation bytes of a cut multibyte character
-        while (nLength > 0 && (static_cast<unsigned char>(strTip[static_cast<int>(nLength)]) &
-                               0xC0) == 0x80)
+        while (nLength > 0 &&
+               (static_cast<unsigned char>(strTip[static_cast<int>(nLength)]) & 0xC0) == 0x80)
             --nLength;
     }
     memcpy(m_iconData.szTip, static_cast<LPCTSTR>(strTip), nLength);
@@ -54,9 +54,9 @@ BOOL CTrayIcon::UpdateIcon(UINT nID) {
     HICON hNewIcon = NULL;
     if (nID != 0) {
         LoadTip(nID);
-        hNewIcon = static_cast<HICON>(LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCE(nID),
-                                                 IMAGE_ICON, 16, 16,
-                                                 LR_LOADMAP3DCOLORS | LR_VGACOLOR));
+        hNewIcon =
+            static_cast<HICON>(LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCE(nID), IMAGE_ICON,
+                                          16, 16, LR_LOADMAP3DCOLORS | LR_VGACOLOR));
     }
 
     const HICON hOldIcon = m_iconData.hIcon;

@@ -18,8 +18,6 @@ public:
     BOOL UpdateIcon(UINT nID);
     virtual LRESULT HandleIconMessage(WPARAM wParam, LPARAM lParam);
 
-    const NOTIFYICONDATAA& GetIconData() const { return m_iconData; }
-
 protected:
     NOTIFYICONDATAA m_iconData;
 

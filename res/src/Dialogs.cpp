@@ -1,7 +1,7 @@
 #include "ResourceParts.h"
 #include "StandardIds.h"
-#include "resource.h"
 #include "platform/win/WinStyles.h"
+#include "resource.h"
 
 namespace tarnex::res {
 

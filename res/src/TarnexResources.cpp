@@ -4,8 +4,8 @@
 
 const platform::res::ResourceModule& TarnexResources() {
     using namespace tarnex::res;
-    static const platform::res::ResourceModule module{MakeDialogs(),      MakeMenus(),
-                                                      MakeStrings(),      MakeAccelerators(),
-                                                      MakeToolbars(),     MakeImages()};
+    static const platform::res::ResourceModule module{MakeDialogs(),  MakeMenus(),
+                                                      MakeStrings(),  MakeAccelerators(),
+                                                      MakeToolbars(), MakeImages()};
     return module;
 }

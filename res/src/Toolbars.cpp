@@ -10,9 +10,9 @@ std::vector<platform::res::ToolbarTemplate> MakeToolbars() {
     return {{IDR_MAINFRAME,
              16,
              15,
-             {std_id::kFileNew, std_id::kFileOpen, std_id::kFileSave, kSeparator,
-              std_id::kEditCut, std_id::kEditCopy, std_id::kEditPaste, kSeparator,
-              std_id::kFilePrint, kSeparator, std_id::kAppAbout}}};
+             {std_id::kFileNew, std_id::kFileOpen, std_id::kFileSave, kSeparator, std_id::kEditCut,
+              std_id::kEditCopy, std_id::kEditPaste, kSeparator, std_id::kFilePrint, kSeparator,
+              std_id::kAppAbout}}};
 }
 
 }  // namespace tarnex::res

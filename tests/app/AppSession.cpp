@@ -12,7 +12,9 @@ AppSession::AppSession(const platform::res::ResourceModule& resources) {
     platform::res::RegisterResourceModule(&resources);
 }
 
-AppSession::~AppSession() { platform::res::RegisterResourceModule(&TarnexResources()); }
+AppSession::~AppSession() {
+    platform::res::RegisterResourceModule(&TarnexResources());
+}
 
 namespace {
 

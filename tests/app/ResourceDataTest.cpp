@@ -10,14 +10,16 @@
 #include <vector>
 
 #include "TarnexResources.h"
-#include "resource.h"
 #include "platform/win/WinStyles.h"
+#include "resource.h"
 
 namespace {
 
 using namespace platform::res;
 
-const ResourceModule& Res() { return TarnexResources(); }
+const ResourceModule& Res() {
+    return TarnexResources();
+}
 
 const char* FindString(unsigned id) {
     for (const auto& s : Res().strings)
@@ -108,16 +110,16 @@ TEST(ResourceData, FrameMenusFollowTheDocumentState) {
     EXPECT_EQ(Texts(doc->items),
               (std::vector<std::string>{"&File", "&Edit", "&View", "&Window", "&Help"}));
     EXPECT_EQ(Texts(frame->items[0].children),
-              (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "-",
-                                        "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
+              (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "-", "P&rint Setup...",
+                                        "-", "Recent File", "-", "E&xit"}));
     const MenuItem& recent = frame->items[0].children[5];
     EXPECT_EQ(recent.id, 57616u);
     EXPECT_TRUE(recent.flags & MF_GRAYED);
-    EXPECT_EQ(Texts(doc->items[0].children),
-              (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close",
-                                        "&Save\tCtrl+S", "Save &As...", "-", "&Print...\tCtrl+P",
-                                        "Print Pre&view", "P&rint Setup...", "-", "Recent File",
-                                        "-", "E&xit"}));
+    EXPECT_EQ(
+        Texts(doc->items[0].children),
+        (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S",
+                                  "Save &As...", "-", "&Print...\tCtrl+P", "Print Pre&view",
+                                  "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_EQ(doc->items[4].children.at(0).id, 57664u);
     EXPECT_STREQ(doc->items[4].children.at(0).text, "&About TARNEX...");
 }
@@ -181,7 +183,7 @@ TEST(ResourceData, ControlStylesThatChangeBehaviour) {
     const DialogItem combo = item(113, 0);
     EXPECT_EQ(combo.style & CBS_DROPDOWNLIST, CBS_DROPDOWNLIST);
     EXPECT_TRUE(combo.style & CBS_SORT);
-    EXPECT_EQ(combo.cy, 130);  // the drop-down list's height
+    EXPECT_EQ(combo.cy, 130);                        // the drop-down list's height
     EXPECT_FALSE(item(113, 1).style & ES_PASSWORD);  // user ID
     EXPECT_TRUE(item(113, 2).style & ES_PASSWORD);   // password
     for (std::size_t i = 0; i < 3; ++i) EXPECT_TRUE(item(114, i).style & ES_PASSWORD);
@@ -210,7 +212,9 @@ TEST(ResourceData, ControlStylesThatChangeBehaviour) {
     EXPECT_EQ(about->items[2].style & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 }
 
-std::uint16_t U16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+std::uint16_t U16(const unsigned char* p) {
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
 std::uint32_t U32(const unsigned char* p) {
     return static_cast<std::uint32_t>(p[0] | p[1] << 8 | p[2] << 16) |
            static_cast<std::uint32_t>(p[3]) << 24;

@@ -55,8 +55,7 @@ TEST(Startup, ShowsTheSheetOnLoginWithTheIconNotLoggedInAndEndsOnExit) {
         sheet.GetWindowText(strCaption);
         EXPECT_STREQ(strCaption, "Quill*Marsh Database Manager");
         ASSERT_EQ(sheet.GetPageCount(), 4);
-        const char* captions[] = {"Login", "Change Password", "&Compact / Repair",
-                                  "Make &Backup"};
+        const char* captions[] = {"Login", "Change Password", "&Compact / Repair", "Make &Backup"};
         for (int i = 0; i < 4; ++i) EXPECT_STREQ(sheet.GetPage(i)->GetTabCaption(), captions[i]);
         EXPECT_EQ(sheet.GetActiveIndex(), 0);
         EXPECT_FALSE(IsShown(&session.Frame()));
@@ -165,8 +164,7 @@ TEST(Startup, AReadableFileNamedOnTheCommandLineIsOpenedBeforeTheSheet) {
 
 TEST(Startup, AFileThatCannotBeOpenedEndsTheProgramWithoutTheSheet) {
     TempFolder folder;
-    const std::string cases[] = {(folder.path() / "missing.txt").string(),
-                                 folder.path().string()};
+    const std::string cases[] = {(folder.path() / "missing.txt").string(), folder.path().string()};
     for (const std::string& path : cases) {
         AppSession session;
         bool bFrameBeforeMessage = false;

@@ -31,6 +31,16 @@ TEST(TrayIcon, IconAndTooltipFollowTheState) {
         icon = session.desktop.CurrentTrayIcon(IDI_TRAY);
         EXPECT_EQ(icon->iconId, static_cast<unsigned>(IDI_NOTLOGGEDIN));
         EXPECT_EQ(icon->tip, "Quill*Marsh Database Manager - Not Logged In.");
+
+        // ID 0 removes the icon; with nothing shown there is nothing to do.
+        EXPECT_TRUE(session.app.SetTrayIcon(0));
+        EXPECT_EQ(session.desktop.trayCalls.back().operation, TrayCall::Delete);
+        EXPECT_FALSE(session.desktop.HasTrayIcon(IDI_TRAY));
+        const size_t nCalls = session.desktop.trayCalls.size();
+        EXPECT_TRUE(session.app.SetTrayIcon(0));
+        EXPECT_EQ(session.desktop.trayCalls.size(), nCalls);
+        EXPECT_TRUE(session.app.SetTrayIcon(IDI_RUNNING));
+        EXPECT_EQ(session.desktop.trayCalls.back().operation, TrayCall::Add);
     });
     EXPECT_TRUE(session.sheetRan);
 }
@@ -176,7 +186,8 @@ TEST(TrayIcon, WithoutANotificationAreaNothingIsRemovedAtTheEnd) {
 // The program's resources with string 130 replaced.
 class ResourcesWithTip {
 public:
-    explicit ResourcesWithTip(std::string tip) : m_tip(std::move(tip)), m_module(TarnexResources()) {
+    explicit ResourcesWithTip(std::string tip)
+        : m_tip(std::move(tip)), m_module(TarnexResources()) {
         for (auto& entry : m_module.strings)
             if (entry.id == IDS_NOTLOGGEDIN) entry.text = m_tip.c_str();
     }
