@@ -1,8 +1,12 @@
 #include "WriteBehindVfs.h"
 
 #include <sqlite3.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
@@ -24,11 +28,19 @@ constexpr std::size_t kMaxQueuedBytes = 8u << 20;
 // Queued bytes at which a sleeping writer is woken: waking it for every page
 // would cost more than the writing it takes over.
 constexpr std::size_t kWakeBytes = 256u << 10;
-constexpr std::size_t kSpareBuffers = 64;
+constexpr std::size_t kSpareBuffers = kMaxQueuedBytes / 4096;
+// Adjacent queued pages written with one call.
+constexpr std::size_t kPagesPerWrite = 64;
 
 }  // namespace
 
 struct Target::State {
+    ~State() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    int fd = -1;  // the writer's own descriptor of the file
     dev_t device = 0;
     ino_t inode = 0;
     std::atomic<int> error{SQLITE_OK};
@@ -57,8 +69,8 @@ std::shared_ptr<Target::State> targetFor(const char* path) {
 // The queue and thread that write one file.
 class Writer {
 public:
-    Writer(sqlite3_file* real, std::shared_ptr<Target::State> target)
-        : m_real(real), m_target(std::move(target)), m_thread([this] { run(); }) {}
+    explicit Writer(std::shared_ptr<Target::State> target)
+        : m_target(std::move(target)), m_thread([this] { run(); }) {}
 
     ~Writer() {
         {
@@ -117,9 +129,10 @@ private:
     }
 
     // Sleeps until enough is queued (or a drain or the end asks for it), then
-    // writes until the queue is empty.
+    // writes until the queue is empty, adjacent pages with one call.
     void run() {
         std::unique_lock lock(m_mutex);
+        std::vector<Pending> batch;
         for (;;) {
             m_sleeping = true;
             m_wake.wait(lock, [this] {
@@ -127,16 +140,24 @@ private:
             });
             m_sleeping = false;
             while (!m_queue.empty()) {
-                Pending next = std::move(m_queue.front());
-                m_queue.pop_front();
+                batch.clear();
+                do {
+                    batch.push_back(std::move(m_queue.front()));
+                    m_queue.pop_front();
+                } while (!m_queue.empty() && batch.size() < kPagesPerWrite &&
+                         m_queue.front().offset == batch.back().offset +
+                                                       static_cast<sqlite3_int64>(
+                                                           batch.back().data.size()));
                 m_busy = true;
                 lock.unlock();
-                const int rc = m_error == SQLITE_OK ? writeOut(next) : m_error;
+                const int rc = m_error == SQLITE_OK ? writeOut(batch) : m_error;
                 lock.lock();
                 m_busy = false;
-                m_queuedBytes -= next.data.size();
-                if (m_spare.size() < kSpareBuffers) {
-                    m_spare.push_back(std::move(next.data));
+                for (Pending& done : batch) {
+                    m_queuedBytes -= done.data.size();
+                    if (m_spare.size() < kSpareBuffers) {
+                        m_spare.push_back(std::move(done.data));
+                    }
                 }
                 if (m_error == SQLITE_OK) {
                     m_error = rc;
@@ -150,18 +171,39 @@ private:
         }
     }
 
-    int writeOut(const Pending& pending) {
-        const int rc = m_real->pMethods->xWrite(m_real, pending.data.data(),
-                                                static_cast<int>(pending.data.size()),
-                                                pending.offset);
-        // A file-size limit fails a write as a full disk does.
-        if ((rc & 0xff) == SQLITE_IOERR && (errno == EFBIG || errno == ENOSPC || errno == EDQUOT)) {
-            return SQLITE_FULL;
+    // Writes adjacent pages; a full disk or a file-size limit is SQLITE_FULL.
+    int writeOut(const std::vector<Pending>& batch) const {
+        std::vector<iovec> parts;
+        for (const Pending& pending : batch) {
+            parts.push_back({const_cast<char*>(pending.data.data()), pending.data.size()});
         }
-        return rc;
+        off_t offset = batch.front().offset;
+        std::size_t first = 0;
+        while (first < parts.size()) {
+            const ssize_t wrote = ::pwritev(m_target->fd, parts.data() + first,
+                                            static_cast<int>(parts.size() - first), offset);
+            if (wrote < 0 && errno == EINTR) {
+                continue;
+            }
+            if (wrote <= 0) {
+                return wrote == 0 || errno == ENOSPC || errno == EDQUOT || errno == EFBIG
+                           ? SQLITE_FULL
+                           : SQLITE_IOERR_WRITE;
+            }
+            offset += wrote;
+            for (auto left = static_cast<std::size_t>(wrote); left > 0;) {
+                const std::size_t step = std::min(left, parts[first].iov_len);
+                parts[first].iov_base = static_cast<char*>(parts[first].iov_base) + step;
+                parts[first].iov_len -= step;
+                left -= step;
+                if (parts[first].iov_len == 0) {
+                    ++first;
+                }
+            }
+        }
+        return SQLITE_OK;
     }
 
-    sqlite3_file* m_real;
     std::shared_ptr<Target::State> m_target;
     std::mutex m_mutex;
     std::condition_variable m_wake;
@@ -314,7 +356,7 @@ int xOpen(sqlite3_vfs* vfs, const char* name, sqlite3_file* file, int flags, int
     if ((flags & SQLITE_OPEN_MAIN_DB) != 0) {
         if (auto target = targetFor(name)) {
             try {
-                f->writer = new Writer(f->real, std::move(target));
+                f->writer = new Writer(std::move(target));
             } catch (const std::exception&) {
                 // No thread to spare: the file is written directly.
             }
@@ -404,8 +446,9 @@ sqlite3_vfs* registeredVfs() {
 const char* vfsName() { return registeredVfs()->zName; }
 
 Target::Target(const std::filesystem::path& path) : m_state(std::make_shared<State>()) {
+    m_state->fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
+    if (m_state->fd >= 0 && ::fstat(m_state->fd, &st) == 0) {
         m_state->device = st.st_dev;
         m_state->inode = st.st_ino;
         const std::lock_guard lock(g_targetsMutex);
