@@ -110,9 +110,9 @@ void compact(const fs::path& source, const fs::path& destination, std::string_vi
     files::checkNewFileLocation(destination);
 
     // The source is read through a read-only connection while this process
-    // holds it exclusively in its use registry.
-    // The copy, which VACUUM INTO opens through the source connection's VFS,
-    // is written behind on another thread.
+    // holds it exclusively in its use registry. The copy, which VACUUM INTO
+    // opens through the source connection's VFS, is written behind on another
+    // thread.
     const OpenedSession session = openSession(
         source, credentials, OpenOptions{.exclusive = true, .readOnly = true},
         writebehind::vfsName());
