@@ -11,7 +11,7 @@ namespace talveron::engine {
 // Cost of the argon2id password hashes written by a workgroup. The cost is
 // stored in every hash, so a workgroup keeps verifying hashes of any cost.
 enum class HashCost {
-    Interactive,          // libsodium's interactive limits: the default
+    Interactive,          // one pass over 46 MiB: the default
     Moderate,             // libsodium's moderate limits
     MinimalForTestsOnly,  // the smallest cost libsodium accepts: tests and the demo only
 };
