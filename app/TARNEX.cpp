@@ -1,13 +1,18 @@
 #include "TARNEX.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "AboutDlg.h"
+#include "AdoChangePwPg.h"
+#include "AdoxLoginPg.h"
+#include "CatalogErrorReport.h"
 #include "ChildFrm.h"
 #include "ExtPropSheet.h"
 #include "MainFrm.h"
 #include "TARNEXDoc.h"
 #include "TARNEXView.h"
+#include "afxdao.h"
 
 BEGIN_MESSAGE_MAP(CTARNEXApp, CWinApp)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -16,7 +21,13 @@ ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
 ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
 END_MESSAGE_MAP()
 
-CTARNEXApp::CTARNEXApp() : m_pSheet(NULL) {}
+CTARNEXApp::CTARNEXApp() : m_pSheet(NULL) {
+    // COM runs on this thread from before the first window until the object goes.
+    if (!m_adox.InitCom()) {
+        MessageBoxA(NULL, "Could not initialize COM Library", "COM Error", MB_OK | MB_ICONERROR);
+        exit(0);
+    }
+}
 
 CTARNEXApp::~CTARNEXApp() {}
 
@@ -73,8 +84,8 @@ void CTARNEXApp::RunManagerSheet() {
     CExtPropSheet sheet(_T("Quill*Marsh Database Manager"), NULL, 0);
 
     // The pages, at indexes 0 to 3; they go before the sheet when the run is over.
-    CPropertyPage pgLogin(IDD_ADOX_LOGIN);
-    CPropertyPage pgChangePassword(IDD_ADO_CHANGEPW);
+    CAdoxLoginPg pgLogin;
+    CAdoChangePwPg pgChangePassword;
     CPropertyPage pgCompactRepair(IDD_COMPACT_REPAIR);
     CPropertyPage pgBackup(IDD_BACKUP);
     sheet.AddPage(&pgLogin);
@@ -88,7 +99,60 @@ void CTARNEXApp::RunManagerSheet() {
 }
 
 int CTARNEXApp::ExitInstance() {
+    if (m_database.IsOpen()) m_database.Close();
     return CWinApp::ExitInstance();
+}
+
+BOOL CTARNEXApp::ConnectCatalog() {
+    try {
+        if (!m_adox.CreateConnection()) return FALSE;
+        if (!m_adox.SetProvider("Microsoft.Jet.OLEDB.4.0")) return FALSE;
+    } catch (const _com_error& e) {
+        // The connection object could not be made or given its provider.
+        ReportCatalogError(e);
+        return FALSE;
+    }
+    if (!m_adox.OpenCatalog(m_strDatabase, m_strSystemDb, m_strUserId, m_strPassword)) {
+        m_adox.CloseCatalog();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CTARNEXApp::DisconnectCatalog() {
+    m_adox.CloseCatalog();
+    return TRUE;
+}
+
+int CTARNEXApp::ChangeCatalogPassword(CString strNewPassword) {
+    return m_adox.ChangeUserPassword(m_strUserId, m_strPassword, strNewPassword);
+}
+
+namespace {
+
+// Sets a text property of the DAO engine; the engine takes narrow text in a BSTR.
+void PutEngineText(HRESULT (DAODBEngine::*pfnPut)(BSTR), const CString& strValue) {
+    BSTR bstrValue = DaoAllocString(strValue.str());
+    if (bstrValue == NULL) AfxThrowMemoryException();
+    const HRESULT hr = (AfxDaoGetEngine()->*pfnPut)(bstrValue);
+    SysFreeString(bstrValue);
+    DAO_CHECK(hr);
+}
+
+}  // namespace
+
+BOOL CTARNEXApp::SetDaoDefaultLogin() {
+    PutEngineText(&DAODBEngine::put_DefaultUser, m_strUserId);
+    PutEngineText(&DAODBEngine::put_DefaultPassword, m_strPassword);
+    return TRUE;
+}
+
+BOOL CTARNEXApp::SetDaoSystemDb() {
+    // A fresh engine, so that the workgroup is set before any workspace opens.
+    AfxDaoTerm();
+    AfxDaoInit();
+    PutEngineText(&DAODBEngine::put_SystemDB, m_strSystemDb);
+    return TRUE;
 }
 
 BOOL CTARNEXApp::SetTrayIcon(UINT nID) {

@@ -3,6 +3,8 @@
 // The application object: start-up, the login session and the operations the
 // manager pages use.
 
+#include "MyADOX.h"
+#include "afxdb.h"
 #include "afxwin.h"
 #include "resource.h"
 
@@ -16,6 +18,17 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
 
+    // Opens the security catalog for the login session; FALSE when it did not open.
+    BOOL ConnectCatalog();
+    // Closes the security catalog; always TRUE.
+    BOOL DisconnectCatalog();
+    // Changes the session user's password from the session's to strNewPassword:
+    // 1 changed, 0 not changed, -1 no catalog open. The session is the caller's to update.
+    int ChangeCatalogPassword(CString strNewPassword);
+    // Gives the DAO engine the session's account as its default login.
+    BOOL SetDaoDefaultLogin();
+    // Restarts the DAO engine with the session's workgroup file as its system database.
+    BOOL SetDaoSystemDb();
     // Shows icon nID with string nID as tooltip in the notification area.
     BOOL SetTrayIcon(UINT nID);
 
@@ -29,8 +42,14 @@ public:
     CString m_strUserId;
     CString m_strSystemDb;
 
+    // The ODBC connection through which the Login page checks a login.
+    CDatabase m_database;
+
     // The manager sheet while it runs; null before and after the run.
     CExtPropSheet* m_pSheet;
+
+    // The security catalog; it also runs COM for the program.
+    CMyADOX m_adox;
 
 protected:
     afx_msg void OnAppAbout();

@@ -36,7 +36,9 @@ CString QuotedValue(const CString& strPath) {
     return "'" + strValue + "'";
 }
 
-_bstr_t Bstr(const CString& s) { return _bstr_t(s.GetString()); }
+_bstr_t Bstr(const CString& s) {
+    return _bstr_t(s.GetString());
+}
 
 }  // namespace
 
@@ -124,8 +126,7 @@ void CMyADOX::CloseCatalog() {
     m_pCatalog = nullptr;
 }
 
-int CMyADOX::ChangeUserPassword(CString strUserId, CString strOldPassword,
-                                CString strNewPassword) {
+int CMyADOX::ChangeUserPassword(CString strUserId, CString strOldPassword, CString strNewPassword) {
     if (m_pCatalog == nullptr) return -1;
     return Guarded(
         [&]() -> int {

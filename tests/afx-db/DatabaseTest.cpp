@@ -79,8 +79,8 @@ TEST(DatabaseTest, TheConnectStringNamesTheDataSourceWhenNoNameIsGiven) {
         CDatabase db;
         ASSERT_TRUE(db.Open(name, FALSE, TRUE,
                             "odbc;DSN=TALVERON Main;UID=Admin;PWD=admin"));  // any case of "ODBC;"
-        EXPECT_EQ(db.GetConnect().str(), "ODBC;" + suite.CompletedFor(kSource, "Admin",
-                                                                       kAdminPassword));
+        EXPECT_EQ(db.GetConnect().str(),
+                  "ODBC;" + suite.CompletedFor(kSource, "Admin", kAdminPassword));
     }
 }
 

@@ -24,7 +24,8 @@ class InspectedADOX : public CMyADOX {
 public:
     enum State { Empty, Prepared, Open, CatalogWithoutConnection };
     State GetState() const {
-        if (m_pConnection == nullptr) return m_pCatalog == nullptr ? Empty : CatalogWithoutConnection;
+        if (m_pConnection == nullptr)
+            return m_pCatalog == nullptr ? Empty : CatalogWithoutConnection;
         return m_pCatalog == nullptr ? Prepared : Open;
     }
     CString Provider() { return static_cast<const char*>(m_pConnection->GetProvider()); }

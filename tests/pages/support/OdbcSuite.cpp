@@ -1,5 +1,6 @@
 #include "OdbcSuite.h"
 
+#include <odbcinst.h>
 #include <stdlib.h>
 
 #include <fstream>
@@ -35,14 +36,43 @@ void RestoreVariable(const char* name, const std::string& saved, bool had) {
     }
 }
 
+// Writes one value through the installer's profile function, which also drops
+// what the driver manager keeps of the files it has read (for 20 seconds).
+void WriteProfileText(const fs::path& ini, const std::string& section, const std::string& key,
+                      const std::string& value) {
+    if (!SQLWritePrivateProfileString(section.c_str(), key.c_str(), value.c_str(), ini.c_str())) {
+        throw std::runtime_error("cannot write " + ini.string());
+    }
+}
+
+// A new folder in the temporary folder.
+fs::path MakeTemporaryFolder(const std::string& prefix) {
+    std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    return pattern;
+}
+
+// The driver manager reads ODBCSYSINI once per process, so every suite keeps
+// its system files in this one folder, which lives as long as the process.
+const fs::path& SystemIniFolder() {
+    static const struct Folder {
+        Folder() : path(MakeTemporaryFolder("tarnex-odbcsys")) {
+            ::setenv("ODBCSYSINI", path.c_str(), 1);
+        }
+        ~Folder() {
+            std::error_code ignored;
+            fs::remove_all(path, ignored);
+        }
+        fs::path path;
+    } folder;
+    return folder.path;
+}
+
 }  // namespace
 
 OdbcSuite::OdbcSuite(std::vector<DataSource> dataSources, const std::string& folderName) {
-    std::string pattern = (fs::temp_directory_path() / "tarnex-odbc-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    m_root = pattern;
+    m_root = MakeTemporaryFolder("tarnex-odbc");
     folder = m_root / folderName;
-    fs::create_directories(folder / "system");
     fs::create_directories(folder / "user");
     workgroup = folder / "secure.mdw";
     database = folder / "suite.mdb";
@@ -54,36 +84,42 @@ OdbcSuite::OdbcSuite(std::vector<DataSource> dataSources, const std::string& fol
     files.addUser(admin, "Clerk", kClerkPassword);
     engine::Database::create(database, files, admin);
 
-    WriteFile(folder / "system" / "odbcinst.ini",
-              std::string("[") + kDriverName + "]\nDescription = Driver of the suite\nDriver = " +
-                  TALVERON_ODBC_DRIVER_PATH + "\n");
-    std::string systemIni;
-    std::string userIni;
+    const fs::path& system = SystemIniFolder();
+    WriteFile(system / "odbcinst.ini", std::string("[") + kDriverName +
+                                           "]\nDescription = Driver of the suite\nDriver = " +
+                                           TALVERON_ODBC_DRIVER_PATH + "\n");
+    const fs::path systemIni = system / "odbc.ini";
+    const fs::path userIni = folder / "user" / "odbc.ini";
+    WriteFile(systemIni, "");
+    WriteFile(userIni, "");
     for (const DataSource& source : dataSources) {
-        std::string section = "[" + source.name + "]\nDriver = " + source.driver + "\n";
+        const fs::path& ini = source.user ? userIni : systemIni;
+        WriteProfileText(ini, source.name, "Driver", source.driver);
         if (source.pointsAtSuite) {
-            section += "DBQ = " + database.string() + "\nSystemDB = " + workgroup.string() + "\n";
+            WriteProfileText(ini, source.name, "DBQ", database.string());
+            WriteProfileText(ini, source.name, "SystemDB", workgroup.string());
         }
-        for (const std::string& line : source.lines) section += line + "\n";
-        (source.user ? userIni : systemIni) += section + "\n";
+        if (!source.user) m_systemDataSources.push_back(source.name);
     }
-    WriteFile(folder / "system" / "odbc.ini", systemIni);
-    WriteFile(folder / "user" / "odbc.ini", userIni);
 
-    SaveVariable("ODBCSYSINI", m_savedSysIni, m_hadSysIni);
     SaveVariable("ODBCINI", m_savedIni, m_hadIni);
-    ::setenv("ODBCSYSINI", (folder / "system").c_str(), 1);
     ::setenv("ODBCINI", (folder / "user" / "odbc.ini").c_str(), 1);
 }
 
 OdbcSuite::~OdbcSuite() {
-    RestoreVariable("ODBCSYSINI", m_savedSysIni, m_hadSysIni);
+    // The data sources go with the files they name.
+    for (const std::string& name : m_systemDataSources) {
+        SQLWritePrivateProfileString(name.c_str(), nullptr, nullptr,
+                                     (SystemIniFolder() / "odbc.ini").c_str());
+    }
     RestoreVariable("ODBCINI", m_savedIni, m_hadIni);
     std::error_code ignored;
     fs::remove_all(m_root, ignored);
 }
 
-std::size_t OdbcSuite::Sessions() const { return engine::sessionsOf(database).size(); }
+std::size_t OdbcSuite::Sessions() const {
+    return engine::sessionsOf(database).size();
+}
 
 bool OdbcSuite::Accepts(const std::string& user, const std::string& password) const {
     try {

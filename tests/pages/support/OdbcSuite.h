@@ -1,8 +1,10 @@
 #pragma once
 // The suite's files for tests that go through ODBC: a workgroup and a database
 // made by the engine in a new temporary folder, and data sources over them
-// through the built driver in odbc.ini files there. While an OdbcSuite lives,
-// ODBCSYSINI and ODBCINI point at its files.
+// through the built driver. The user's odbc.ini is in that folder, and ODBCINI
+// points at it while the OdbcSuite lives; the system's odbc.ini and
+// odbcinst.ini are in one folder per process (ODBCSYSINI), since the driver
+// manager reads that variable once. One OdbcSuite at a time.
 
 #include <filesystem>
 #include <string>
@@ -24,10 +26,9 @@ struct DataSource {
         : name(std::move(sourceName)), user(inUserIni) {}
 
     std::string name;
-    bool user = false;               // in the user's odbc.ini, else in the system one
-    bool pointsAtSuite = true;       // DBQ and SystemDB name the suite's files
+    bool user = false;                 // in the user's odbc.ini, else in the system one
+    bool pointsAtSuite = true;         // DBQ and SystemDB name the suite's files
     std::string driver = kDriverName;  // a driver of odbcinst.ini, or a library's path
-    std::vector<std::string> lines;  // further "Key = value" lines
 };
 
 class OdbcSuite {
@@ -53,9 +54,8 @@ public:
 
 private:
     fs::path m_root;
-    std::string m_savedSysIni;
+    std::vector<std::string> m_systemDataSources;
     std::string m_savedIni;
-    bool m_hadSysIni = false;
     bool m_hadIni = false;
 };
 
