@@ -7,8 +7,8 @@
 IMPLEMENT_DYNCREATE(CBackupPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CBackupPage, CPropertyPage)
-    ON_BN_CLICKED(IDC_BROWSE_BACKUP, OnBrowse)
-    ON_BN_CLICKED(IDC_CREATE_BACKUP, OnCreateBackup)
+ON_BN_CLICKED(IDC_BROWSE_BACKUP, OnBrowse)
+ON_BN_CLICKED(IDC_CREATE_BACKUP, OnCreateBackup)
 END_MESSAGE_MAP()
 
 namespace {
@@ -20,8 +20,7 @@ BOOL IsSameFile(LPCTSTR lpszFirst, LPCTSTR lpszSecond) {
     FILE_ID_INFO first;
     FILE_ID_INFO second;
     return GetFileIdA(lpszFirst, &first) && GetFileIdA(lpszSecond, &second) &&
-           first.VolumeSerialNumber == second.VolumeSerialNumber &&
-           first.FileId == second.FileId;
+           first.VolumeSerialNumber == second.VolumeSerialNumber && first.FileId == second.FileId;
 }
 
 // A name for the new copy in B's folder that nothing uses yet.
@@ -38,7 +37,9 @@ CString NewCopyName(const CString& strBackupFile) {
 
 }  // namespace
 
-CBackupPage::CBackupPage() : CPropertyPage(CBackupPage::IDD) { m_strBackupFile = ""; }
+CBackupPage::CBackupPage() : CPropertyPage(CBackupPage::IDD) {
+    m_strBackupFile = "";
+}
 
 CBackupPage::~CBackupPage() {}
 

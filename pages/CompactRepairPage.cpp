@@ -7,7 +7,7 @@
 IMPLEMENT_DYNCREATE(CCompactRepairPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CCompactRepairPage, CPropertyPage)
-    ON_BN_CLICKED(IDC_COMPACT_REPAIR, OnCompactRepair)
+ON_BN_CLICKED(IDC_COMPACT_REPAIR, OnCompactRepair)
 END_MESSAGE_MAP()
 
 CCompactRepairPage::CCompactRepairPage() : CPropertyPage(CCompactRepairPage::IDD) {}

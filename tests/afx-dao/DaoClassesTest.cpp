@@ -74,8 +74,8 @@ Raised DaoErrorOf(Action&& action) {
 }
 
 std::vector<std::vector<std::string>> Rows(const std::filesystem::path& database) {
-    auto db = engine::Database::open(database, {database.parent_path() / "secure.mdw", "Admin",
-                                                kAdminPassword});
+    auto db = engine::Database::open(
+        database, {database.parent_path() / "secure.mdw", "Admin", kAdminPassword});
     auto statement = db.prepare("SELECT id, name FROM Parts ORDER BY id");
     std::vector<std::vector<std::string>> rows;
     while (statement.step()) rows.push_back({*statement.columnText(0), *statement.columnText(1)});
@@ -225,8 +225,8 @@ TEST_F(DaoClasses, CompactionWritesAVerifiedCopy) {
     // The destination is never replaced.
     const auto before = std::filesystem::file_size(copy);
     EXPECT_EQ(DaoErrorOf([&] {
-                  CDaoWorkspace::CompactDatabase(m_database.c_str(), copy.c_str(), dbLangGeneral,
-                                                 0, nullptr);
+                  CDaoWorkspace::CompactDatabase(m_database.c_str(), copy.c_str(), dbLangGeneral, 0,
+                                                 nullptr);
               }).code,
               3204);
     EXPECT_EQ(std::filesystem::file_size(copy), before);
@@ -234,8 +234,8 @@ TEST_F(DaoClasses, CompactionWritesAVerifiedCopy) {
     // The engine's databases have no database password.
     const auto other = m_folder / "other.mdb";
     EXPECT_EQ(DaoErrorOf([&] {
-                  CDaoWorkspace::CompactDatabase(m_database.c_str(), other.c_str(),
-                                                 dbLangGeneral, 0, "secret");
+                  CDaoWorkspace::CompactDatabase(m_database.c_str(), other.c_str(), dbLangGeneral,
+                                                 0, "secret");
               }).code,
               3001);
     EXPECT_FALSE(std::filesystem::exists(other));
@@ -244,8 +244,8 @@ TEST_F(DaoClasses, CompactionWritesAVerifiedCopy) {
 TEST_F(DaoClasses, CompactionNeedsExclusiveUse) {
     auto session = engine::Database::open(m_database, {m_workgroup, "Alice", kAlicePassword});
     const auto copy = m_folder / "copy.mdb";
-    Raised inUse = DaoErrorOf(
-        [&] { CDaoWorkspace::CompactDatabase(m_database.c_str(), copy.c_str()); });
+    Raised inUse =
+        DaoErrorOf([&] { CDaoWorkspace::CompactDatabase(m_database.c_str(), copy.c_str()); });
     EXPECT_EQ(inUse.code, 3045);
     EXPECT_FALSE(std::filesystem::exists(copy));
 }
@@ -260,8 +260,8 @@ TEST_F(DaoClasses, FaultHookFailsACompactionAsTheEngineWould) {
         EXPECT_EQ(e.target, copy.string());
         return phases.size() == 1 ? EROFS : 0;
     });
-    Raised readOnly = DaoErrorOf(
-        [&] { CDaoWorkspace::CompactDatabase(m_database.c_str(), copy.c_str()); });
+    Raised readOnly =
+        DaoErrorOf([&] { CDaoWorkspace::CompactDatabase(m_database.c_str(), copy.c_str()); });
     EXPECT_EQ(readOnly.code, 3027);
     EXPECT_FALSE(std::filesystem::exists(copy));
     CDaoWorkspace::CompactDatabase(m_database.c_str(), copy.c_str());

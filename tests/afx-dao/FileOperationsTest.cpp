@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "FileFaults.h"
 #include "CrtSplitPath.h"
+#include "FileFaults.h"
 #include "FileOperations.h"
 
 namespace {

@@ -129,8 +129,7 @@ TEST_F(BackupPageTest, BackupThatCannotBeRemovedIsKept) {
     std::ofstream(B()) << "earlier backup";
     fs::permissions(B(), fs::perms::owner_read);  // read-only: the platform keeps it
     ChooseAndCreate(B());
-    ExpectOneMessage("Failed to remove backup file!", "Database File Error",
-                     MB_OK | MB_ICONERROR);
+    ExpectOneMessage("Failed to remove backup file!", "Database File Error", MB_OK | MB_ICONERROR);
     EXPECT_EQ(ReadFile(B()), "earlier backup");
     EXPECT_EQ(files.OtherFiles(), (std::vector<std::string>{"backup.mdb", "suite.mdb"}));
     ExpectPressedState();
@@ -145,8 +144,7 @@ TEST_F(BackupPageTest, FolderThatForbidsRemovingKeepsTheBackup) {
     fs::permissions(files.folder / "locked", fs::perms::owner_read | fs::perms::owner_exec);
     ChooseAndCreate(b);
     fs::permissions(files.folder / "locked", fs::perms::owner_all);
-    ExpectOneMessage("Failed to remove backup file!", "Database File Error",
-                     MB_OK | MB_ICONERROR);
+    ExpectOneMessage("Failed to remove backup file!", "Database File Error", MB_OK | MB_ICONERROR);
     EXPECT_EQ(ReadFile(b), "earlier backup");
 }
 
@@ -167,12 +165,10 @@ TEST_F(BackupPageTest, FailedCopyKeepsTheEarlierBackup) {
 
 TEST_F(BackupPageTest, FailedReplaceKeepsTheEarlierBackupAndLeavesNoCopy) {
     std::ofstream(B()) << "earlier backup";
-    FileFaults faults([](const FileEvent& e) {
-        return e.operation == FileOperation::Replace ? EBUSY : 0;
-    });
+    FileFaults faults(
+        [](const FileEvent& e) { return e.operation == FileOperation::Replace ? EBUSY : 0; });
     ChooseAndCreate(B());
-    ExpectOneMessage("Failed to remove backup file!", "Database File Error",
-                     MB_OK | MB_ICONERROR);
+    ExpectOneMessage("Failed to remove backup file!", "Database File Error", MB_OK | MB_ICONERROR);
     EXPECT_EQ(ReadFile(B()), "earlier backup");
     EXPECT_EQ(files.OtherFiles(), (std::vector<std::string>{"backup.mdb", "suite.mdb"}));
 }

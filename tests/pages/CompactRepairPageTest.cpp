@@ -93,7 +93,9 @@ TEST_F(CompactRepairPageTest, CompactsTheDatabaseInPlace) {
 
 TEST_F(CompactRepairPageTest, StatusLineNamesTheDatabaseWhileItWorks) {
     std::string during;
-    desktop.onMessageBox = [&](const MessageBoxCall&) { during = TextOf(page, IDC_COMPACT_STATUS); };
+    desktop.onMessageBox = [&](const MessageBoxCall&) {
+        during = TextOf(page, IDC_COMPACT_STATUS);
+    };
     std::ofstream(files.folder / "ORGTALVERON.mdb") << "in the way";
     ClickCompact();
     EXPECT_EQ(during, kStatusPrefix + D());

@@ -28,9 +28,12 @@ enum class Mode { Fail, KillBefore, KillAfter };
 
 const char* ModeName(Mode mode) {
     switch (mode) {
-        case Mode::Fail: return "fail";
-        case Mode::KillBefore: return "kill before";
-        case Mode::KillAfter: return "kill after";
+        case Mode::Fail:
+            return "fail";
+        case Mode::KillBefore:
+            return "kill before";
+        case Mode::KillAfter:
+            return "kill after";
     }
     return "?";
 }

@@ -176,7 +176,9 @@ inline void Click(const CWnd& page, int id) {
     button->click();
 }
 
-inline bool Enabled(const CWnd& page, int id) { return ItemOf(page, id)->isEnabled(); }
+inline bool Enabled(const CWnd& page, int id) {
+    return ItemOf(page, id)->isEnabled();
+}
 
 inline std::string TextOf(const CWnd& page, int id) {
     QWidget* w = ItemOf(page, id);
