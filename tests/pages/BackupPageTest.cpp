@@ -235,6 +235,18 @@ TEST_F(BackupPageTest, EmptySessionAccountOrOtherCaseWritesNothing) {
     }
 }
 
+TEST_F(BackupPageTest, EngineRefusalBeforeTheCopyKeepsTheChoice) {
+    app.m_strPassword = "not the password";  // the workspace's log-on is refused
+    ChooseAndCreate(B());
+    ASSERT_EQ(desktop.messageBoxes.size(), 2u);
+    EXPECT_EQ(desktop.messageBoxes[0].caption, "ADOX Error");
+    EXPECT_EQ(desktop.messageBoxes[1].text.rfind("Not a valid account name or password", 0), 0u);
+    // The exception left the button handler: B and the button stay as they were.
+    EXPECT_EQ(editAfter, B());
+    EXPECT_TRUE(enabledAfter);
+    EXPECT_FALSE(fs::exists(B()));
+}
+
 TEST_F(BackupPageTest, SecondPressIsKeptOutWhileAMessageIsUp) {
     int boxes = 0;
     desktop.onMessageBox = [&](const MessageBoxCall&) {

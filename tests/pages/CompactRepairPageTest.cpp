@@ -275,6 +275,22 @@ TEST_F(CompactRepairPageTest, SecondClickIsKeptOutWhileAMessageIsUp) {
     EXPECT_TRUE(files.HoldsWholeDatabase(files.database));
 }
 
+TEST_F(CompactRepairPageTest, EngineRefusalBeforeTheCompactionIsReportedByThePlatform) {
+    app.m_strPassword = "not the password";  // the workspace's log-on is refused
+    const std::string dBefore = ReadFile(files.database);
+    ClickCompact();
+    // The run still ends as usual: the catalog is asked to reopen (and, with
+    // this password, says it cannot); then the platform reports the refusal.
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].caption, "ADOX Error");
+    EXPECT_EQ(shown[1].text.rfind("Not a valid account name or password", 0), 0u) << shown[1].text;
+    EXPECT_EQ(shown[1].type & MB_ICONERROR, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(ReadFile(files.database), dBefore);
+    EXPECT_EQ(files.OtherFiles(), std::vector<std::string>{"suite.mdb"});
+    EXPECT_EQ(desktop.waitCursorBegins, 0);
+    EXPECT_EQ(status, "");
+}
+
 TEST(DaoErrorMessage, ShowsTheExceptionsOwnMessageWithoutEngineErrors) {
     ScriptedDesktop desktop;
     auto* noErrors = new CDaoException;
