@@ -186,6 +186,8 @@ TEST_F(DaoClasses, FailuresCarryTheEngineError) {
     EXPECT_FALSE(badLogin.description.empty());
     EXPECT_EQ(badLogin.message, badLogin.description);
     EXPECT_FALSE(workspace.IsOpen());
+    IErrorInfo* left = nullptr;
+    EXPECT_EQ(GetErrorInfo(0, &left), S_FALSE) << "the thread's error information was left";
 
     workspace.Create("Temp Workspace", "Admin", kAdminPassword);
     workspace.Append();

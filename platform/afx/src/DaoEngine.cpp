@@ -107,6 +107,10 @@ void AfxThrowDaoException(int nAfxDaoError, SCODE scode) {
     if (FAILED(scode)) {
         std::vector<CDaoErrorInfo> errors = EngineErrors(State().engine);
         if (!errors.empty() && Describes(errors.back(), scode)) e->SetErrors(std::move(errors));
+        // The failed call also left its error information for the thread; the
+        // exception carries it now, so none is left behind.
+        IErrorInfo* pErrorInfo = nullptr;
+        if (GetErrorInfo(0, &pErrorInfo) == S_OK && pErrorInfo != nullptr) pErrorInfo->Release();
     }
     throw e;
 }
