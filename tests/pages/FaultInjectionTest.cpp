@@ -23,6 +23,7 @@ using namespace tarnex::daotest;
 using platform::FileEvent;
 using platform::FileOperation;
 using platform::FilePhase;
+using platform::testing::ScriptedDesktop;
 
 enum class Mode { Fail, KillBefore, KillAfter };
 
@@ -96,6 +97,22 @@ int InChild(const std::function<void()>& work) {
     return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
 }
 
+// Shows a new page of the program on fresh files in a child process, with the
+// plan for the point installed, and works it with `click`; how the child ended.
+template <class Page>
+int ClickAtFaultPoint(const DaoSuiteFiles& files, const FaultPoint& point, Mode mode,
+                      const std::function<void(Page&, ScriptedDesktop&)>& click) {
+    return InChild([&] {
+        ScriptedDesktop desktop;
+        LoggedInApp app(files);
+        Page page;
+        bool reached = false;
+        platform::SetFileFaultHook(PlanFor(point, mode, reached));
+        WithPage(page, [&] { click(page, desktop); });
+        if (!reached) ::_exit(4);
+    });
+}
+
 std::string Describe(const FaultPoint& point, Mode mode) {
     return point.name + ": " + ModeName(mode);
 }
@@ -131,15 +148,10 @@ TEST(FaultInjection, CompactionNeverLosesTheDatabase) {
         for (Mode mode : {Mode::Fail, Mode::KillBefore, Mode::KillAfter}) {
             SCOPED_TRACE(Describe(point, mode));
             DaoSuiteFiles files;
-            const int ended = InChild([&] {
-                platform::testing::ScriptedDesktop desktop;
-                LoggedInApp app(files);
-                CCompactRepairPage page;
-                bool reached = false;
-                platform::SetFileFaultHook(PlanFor(point, mode, reached));
-                WithPage(page, [&] { Click(page, IDC_COMPACT_REPAIR); });
-                if (!reached) ::_exit(4);
-            });
+            const int ended = ClickAtFaultPoint<CCompactRepairPage>(
+                files, point, mode, [](CCompactRepairPage& page, ScriptedDesktop&) {
+                    Click(page, IDC_COMPACT_REPAIR);
+                });
             EXPECT_EQ(ended, mode == Mode::Fail ? 0 : 128 + SIGKILL);
             const fs::path o = files.folder / "ORGTALVERON.mdb";
             EXPECT_TRUE(files.HoldsWholeDatabase(files.database) || files.HoldsWholeDatabase(o))
@@ -157,7 +169,7 @@ TEST(FaultInjection, CompactionNeverLosesTheDatabase) {
         DaoSuiteFiles files;
         if (mode == Mode::Fail) fs::create_directory(files.profile);
         const int ended = InChild([&] {
-            platform::testing::ScriptedDesktop desktop;
+            ScriptedDesktop desktop;
             desktop.onMessageBox = [](const platform::testing::MessageBoxCall&) {
                 ::kill(::getpid(), SIGKILL);
             };
@@ -215,19 +227,12 @@ TEST(FaultInjection, BackupNeverLosesTheEarlierBackup) {
             const fs::path b = files.folder / "backup.mdb";
             std::ofstream(b) << earlier;
             const std::string database = ReadFile(files.database);
-            const int ended = InChild([&] {
-                platform::testing::ScriptedDesktop desktop;
-                LoggedInApp app(files);
-                CBackupPage page;
-                bool reached = false;
-                platform::SetFileFaultHook(PlanFor(point, mode, reached));
-                WithPage(page, [&] {
+            const int ended = ClickAtFaultPoint<CBackupPage>(
+                files, point, mode, [&b](CBackupPage& page, ScriptedDesktop& desktop) {
                     desktop.AnswerFileDialog(b.string());
                     Click(page, IDC_BROWSE_BACKUP);
                     Click(page, IDC_CREATE_BACKUP);
                 });
-                if (!reached) ::_exit(4);
-            });
             EXPECT_EQ(ended, mode == Mode::Fail ? 0 : 128 + SIGKILL);
             EXPECT_EQ(ReadFile(files.database), database);
             EXPECT_TRUE(ReadFile(b) == earlier || files.HoldsWholeDatabase(b))
