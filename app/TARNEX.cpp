@@ -6,8 +6,10 @@
 #include "AboutDlg.h"
 #include "AdoChangePwPg.h"
 #include "AdoxLoginPg.h"
+#include "BackupPage.h"
 #include "CatalogErrorReport.h"
 #include "ChildFrm.h"
+#include "CompactRepairPage.h"
 #include "ExtPropSheet.h"
 #include "MainFrm.h"
 #include "TARNEXDoc.h"
@@ -86,8 +88,8 @@ void CTARNEXApp::RunManagerSheet() {
     // The pages, at indexes 0 to 3; they go before the sheet when the run is over.
     CAdoxLoginPg pgLogin;
     CAdoChangePwPg pgChangePassword;
-    CPropertyPage pgCompactRepair(IDD_COMPACT_REPAIR);
-    CPropertyPage pgBackup(IDD_BACKUP);
+    CCompactRepairPage pgCompactRepair;
+    CBackupPage pgBackup;
     sheet.AddPage(&pgLogin);
     sheet.AddPage(&pgChangePassword);
     sheet.AddPage(&pgCompactRepair);

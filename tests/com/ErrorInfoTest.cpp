@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -103,3 +104,20 @@ TEST(ErrorInfoSlot, IsPerThreadAndTakenOnce) {
 }
 
 }  // namespace
+
+// The application object ends COM from its destructor at process exit, after
+// the main thread's thread-local objects are gone; error information still
+// pending then must be released once, not touched after it was freed.
+TEST(ErrorInfoSlot, ComEndedByAGlobalDestructorAfterThreadLocalsAreGone) {
+    EXPECT_EXIT(
+        {
+            struct EndsComAtExit {
+                ~EndsComAtExit() { CoUninitialize(); }
+            };
+            static EndsComAtExit endsCom;
+            CoInitialize(nullptr);
+            ReportComError(E_FAIL, __uuidof(ITestThing), "Source", "Pending at exit");
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}

@@ -59,14 +59,11 @@ private:
     DWORD m_helpContext = 0;
 };
 
-// Holds the thread's error information and releases it when the thread ends.
-struct ErrorSlot {
-    IErrorInfo* info = nullptr;
-    ~ErrorSlot() {
-        if (info != nullptr) info->Release();
-    }
-};
-thread_local ErrorSlot t_errorSlot;
+// The thread's error information. A plain pointer rather than an object with a
+// destructor: a global object may end COM from its own destructor, which runs
+// after the main thread's thread-local objects are gone. The last
+// CoUninitialize of the thread releases what is left.
+thread_local IErrorInfo* t_errorInfo = nullptr;
 
 }  // namespace
 
@@ -78,16 +75,16 @@ HRESULT CreateErrorInfo(ICreateErrorInfo** pperrinfo) {
 
 HRESULT SetErrorInfo(ULONG /*dwReserved*/, IErrorInfo* perrinfo) {
     if (perrinfo != nullptr) perrinfo->AddRef();
-    IErrorInfo* previous = t_errorSlot.info;
-    t_errorSlot.info = perrinfo;
+    IErrorInfo* previous = t_errorInfo;
+    t_errorInfo = perrinfo;
     if (previous != nullptr) previous->Release();
     return S_OK;
 }
 
 HRESULT GetErrorInfo(ULONG /*dwReserved*/, IErrorInfo** pperrinfo) {
     if (pperrinfo == nullptr) return E_INVALIDARG;
-    *pperrinfo = t_errorSlot.info;
-    t_errorSlot.info = nullptr;
+    *pperrinfo = t_errorInfo;
+    t_errorInfo = nullptr;
     return *pperrinfo != nullptr ? S_OK : S_FALSE;
 }
 
