@@ -109,7 +109,9 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-double mib(long kib) { return static_cast<double>(kib) / 1024.0; }
+double mib(long kib) {
+    return static_cast<double>(kib) / 1024.0;
+}
 
 // The machine's one-minute load average: the figures mean little when other
 // work competes for the processors.
@@ -213,9 +215,10 @@ bool withDefaultHashCost(const Options& options) {
     ::sync();
     const bench::ProbeResult result = engineCompact.run(source, destination);
     fs::remove(destination);
-    std::printf("\nLog-in at the default (interactive) hash cost, %s: %.3f s, peak RssAnon "
-                "%.1f MiB\n",
-                source.filename().c_str(), result.seconds, mib(result.peakRssAnonKiB));
+    std::printf(
+        "\nLog-in at the default (interactive) hash cost, %s: %.3f s, peak RssAnon "
+        "%.1f MiB\n",
+        source.filename().c_str(), result.seconds, mib(result.peakRssAnonKiB));
     return result.exitCode == 0;
 }
 

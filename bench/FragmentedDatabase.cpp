@@ -52,7 +52,9 @@ constexpr const char* kFragment =
 
 namespace {
 
-bool minimal(engine::HashCost cost) { return cost == engine::HashCost::MinimalForTestsOnly; }
+bool minimal(engine::HashCost cost) {
+    return cost == engine::HashCost::MinimalForTestsOnly;
+}
 
 }  // namespace
 

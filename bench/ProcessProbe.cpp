@@ -2,8 +2,8 @@
 
 #include <poll.h>
 #include <spawn.h>
-#include <sys/syscall.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,8 +45,9 @@ ProbeResult watch(pid_t pid, std::chrono::steady_clock::time_point start) {
         }
         struct rusage usage {};
         if (::wait4(pid, &status, pidfd < 0 ? WNOHANG : 0, &usage) == pid) {
-            result.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                                static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+            result.cpuSeconds =
+                static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
             break;
         }
     }

@@ -1,6 +1,6 @@
 # Debian packages the project needs to build, test and run. Sourced by ./test and ./run.
 TARNEX_PACKAGES=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config clang-format git
   libsqlite3-dev sqlite3
   libsodium-dev
   unixodbc unixodbc-dev odbcinst

@@ -73,7 +73,9 @@ void encode(char32_t cp, std::string& out) {
     }
 }
 
-bool isControl(char32_t cp) { return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F); }
+bool isControl(char32_t cp) {
+    return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
+}
 
 // Unicode simple case mapping from the C library's built-in UTF-8 locale,
 // independent of the process's own locale.
@@ -101,8 +103,7 @@ void validate(std::string_view name, std::size_t maxLength, std::string_view wha
     }
     for (const char32_t cp : *codePoints) {
         if (isControl(cp)) {
-            throw Error(ErrorCode::InvalidName,
-                        "The " + kind + " name holds a control character.");
+            throw Error(ErrorCode::InvalidName, "The " + kind + " name holds a control character.");
         }
     }
 }

@@ -24,17 +24,16 @@ void requireCompactPermission(const OpenedSession& session, const fs::path& sour
     if (session.administrator || names::foldCase(session.owner) == names::foldCase(session.user)) {
         return;
     }
-    throw Error(ErrorCode::NoPermission,
-                "The account '" + session.user + "' may not compact " + files::quoted(source) +
-                    ": only its owner or a member of 'Admins' may.");
+    throw Error(ErrorCode::NoPermission, "The account '" + session.user + "' may not compact " +
+                                             files::quoted(source) +
+                                             ": only its owner or a member of 'Admins' may.");
 }
 
 // Writes the compacted copy of the session's database into `copy`. Damage
 // read from the source is reported against the source, anything else (a
 // full disk above all) against the destination.
 void writeCopy(const sqlite::Connection& source, const files::TempFile& copy,
-               const fs::path& destination, std::int64_t expectedBytes,
-               ProgressTracker& progress) {
+               const fs::path& destination, std::int64_t expectedBytes, ProgressTracker& progress) {
     const writebehind::Target writtenBehind(copy.path());
     sqlite::Statement vacuum(source, "VACUUM INTO ?1");
     vacuum.bind(1, copy.path().string());
@@ -103,9 +102,9 @@ void compact(const fs::path& source, const fs::path& destination, std::string_vi
              int options, const Credentials& credentials, const ProgressCallback& progress) {
     const Locale collating = Locale::parse(locale);
     if (options != 0) {
-        throw Error(ErrorCode::InvalidArgument,
-                    "Invalid argument: compaction options must be 0, not " +
-                        std::to_string(options) + ".");
+        throw Error(
+            ErrorCode::InvalidArgument,
+            "Invalid argument: compaction options must be 0, not " + std::to_string(options) + ".");
     }
     files::checkNewFileLocation(destination);
 
@@ -113,9 +112,9 @@ void compact(const fs::path& source, const fs::path& destination, std::string_vi
     // holds it exclusively in its use registry. The copy, which VACUUM INTO
     // opens through the source connection's VFS, is written behind on another
     // thread.
-    const OpenedSession session = openSession(
-        source, credentials, OpenOptions{.exclusive = true, .readOnly = true},
-        writebehind::vfsName());
+    const OpenedSession session =
+        openSession(source, credentials, OpenOptions{.exclusive = true, .readOnly = true},
+                    writebehind::vfsName());
     requireCompactPermission(session, source);
 
     const sqlite::Connection& db = session.db;

@@ -17,7 +17,9 @@ void ProgressTracker::attach(sqlite3* db, std::function<double()> fraction) {
     sqlite3_progress_handler(db, kStepsPerTick, &tick, this);
 }
 
-void ProgressTracker::detach(sqlite3* db) { sqlite3_progress_handler(db, 0, nullptr, nullptr); }
+void ProgressTracker::detach(sqlite3* db) {
+    sqlite3_progress_handler(db, 0, nullptr, nullptr);
+}
 
 void ProgressTracker::report(double fraction) {
     if (!m_callback || (fraction < m_last + 0.005 && fraction < 1.0)) {

@@ -22,8 +22,7 @@ bool namesMeta(const char* table) {
 // Keeps a session's SQL away from what the engine relies on: its metadata
 // table, the file's identity and journal, and other database files (which
 // would bypass their own log-in and use registry).
-int authorize(void*, int action, const char* first, const char* second, const char*,
-              const char*) {
+int authorize(void*, int action, const char* first, const char* second, const char*, const char*) {
     switch (action) {
         case SQLITE_INSERT:
         case SQLITE_UPDATE:
@@ -73,9 +72,9 @@ struct Database::Statement::Impl {
 
 void Database::create(const fs::path& path, const Workgroup& workgroup, const Account& owner) {
     if (owner.workgroupId() != workgroup.id()) {
-        throw Error(ErrorCode::ForeignWorkgroup,
-                    "The owner '" + owner.name() + "' does not belong to the workgroup " +
-                        files::quoted(workgroup.path()) + ".");
+        throw Error(ErrorCode::ForeignWorkgroup, "The owner '" + owner.name() +
+                                                     "' does not belong to the workgroup " +
+                                                     files::quoted(workgroup.path()) + ".");
     }
     if (registry::lockFileOf(path) == path) {
         throw Error(ErrorCode::InvalidPath, files::quoted(path) +
@@ -92,8 +91,7 @@ void Database::create(const fs::path& path, const Workgroup& workgroup, const Ac
     temp.publish();
 }
 
-Database Database::open(const fs::path& path, const Credentials& credentials,
-                        OpenOptions options) {
+Database Database::open(const fs::path& path, const Credentials& credentials, OpenOptions options) {
     auto impl = std::make_unique<Impl>();
     impl->path = path;
     impl->session = openSession(path, credentials, options);
@@ -108,15 +106,27 @@ Database::Database(Database&&) noexcept = default;
 Database& Database::operator=(Database&&) noexcept = default;
 Database::~Database() = default;
 
-const fs::path& Database::path() const noexcept { return m_impl->path; }
-const std::string& Database::user() const noexcept { return m_impl->session.user; }
-std::string Database::owner() const { return m_impl->session.owner; }
-std::string Database::workgroupId() const { return m_impl->session.workgroupId; }
+const fs::path& Database::path() const noexcept {
+    return m_impl->path;
+}
+const std::string& Database::user() const noexcept {
+    return m_impl->session.user;
+}
+std::string Database::owner() const {
+    return m_impl->session.owner;
+}
+std::string Database::workgroupId() const {
+    return m_impl->session.workgroupId;
+}
 std::string Database::locale() const {
     return dbfile::readMeta(m_impl->session.db, dbfile::kKeyLocale);
 }
-bool Database::readOnly() const noexcept { return m_impl->readOnly; }
-bool Database::exclusive() const noexcept { return m_impl->exclusive; }
+bool Database::readOnly() const noexcept {
+    return m_impl->readOnly;
+}
+bool Database::exclusive() const noexcept {
+    return m_impl->exclusive;
+}
 
 std::vector<std::string> Database::tables() const {
     sqlite::Statement select(m_impl->session.db,
@@ -131,7 +141,9 @@ std::vector<std::string> Database::tables() const {
     return names;
 }
 
-void Database::execute(std::string_view sql) { m_impl->session.db.exec(sql); }
+void Database::execute(std::string_view sql) {
+    m_impl->session.db.exec(sql);
+}
 
 Database::Statement Database::prepare(std::string_view sql) {
     return Statement(std::make_unique<Statement::Impl>(
@@ -155,12 +167,13 @@ bool Database::Statement::step() {
     if (m_impl->statement.step()) {
         return true;
     }
-    m_impl->changes =
-        m_impl->statement.readOnly() ? 0 : sqlite3_changes64(m_impl->statement.db());
+    m_impl->changes = m_impl->statement.readOnly() ? 0 : sqlite3_changes64(m_impl->statement.db());
     return false;
 }
 
-int Database::Statement::columnCount() const { return m_impl->statement.columnCount(); }
+int Database::Statement::columnCount() const {
+    return m_impl->statement.columnCount();
+}
 
 std::string Database::Statement::columnName(int column) const {
     return m_impl->statement.columnName(column);
@@ -170,9 +183,13 @@ std::optional<std::string> Database::Statement::columnText(int column) const {
     return m_impl->statement.columnText(column);
 }
 
-std::int64_t Database::Statement::changes() const { return m_impl->changes; }
+std::int64_t Database::Statement::changes() const {
+    return m_impl->changes;
+}
 
-void Database::Statement::reset() { m_impl->statement.reset(); }
+void Database::Statement::reset() {
+    m_impl->statement.reset();
+}
 
 std::vector<std::string> sessionsOf(const fs::path& database) {
     return registry::sessionsOf(database);

@@ -36,7 +36,9 @@ private:
     int m_fd;
 };
 
-std::string metaTableName() { return std::string(kMetaTable); }
+std::string metaTableName() {
+    return std::string(kMetaTable);
+}
 
 }  // namespace
 
@@ -75,9 +77,8 @@ std::optional<std::int32_t> applicationIdOf(const fs::path& file) {
 sqlite::Connection openDatabase(const fs::path& file, bool writable, const char* vfs) {
     const auto applicationId = applicationIdOf(file);
     if (!applicationId || *applicationId != kDatabaseApplicationId) {
-        throw Error(ErrorCode::NotADatabase,
-                    "Unrecognized database format " + files::quoted(file) +
-                        ": the file is not a database of this engine.");
+        throw Error(ErrorCode::NotADatabase, "Unrecognized database format " + files::quoted(file) +
+                                                 ": the file is not a database of this engine.");
     }
     if (writable && (::access(file.c_str(), W_OK) != 0 ||
                      ::access(files::folderOf(file).c_str(), W_OK | X_OK) != 0)) {
@@ -86,17 +87,16 @@ sqlite::Connection openDatabase(const fs::path& file, bool writable, const char*
     }
     sqlite::Connection db(file, writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY, vfs);
     if (writable && sqlite3_db_readonly(db.get(), "main") == 1) {
-        throw Error(ErrorCode::ReadOnly, "Cannot open " + files::quoted(file) +
-                                             " for writing; the file is read-only.");
+        throw Error(ErrorCode::ReadOnly,
+                    "Cannot open " + files::quoted(file) + " for writing; the file is read-only.");
     }
     sqlite3_busy_timeout(db.get(), 5000);
     sqlite::Statement hasMeta(
         db, "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = ?1");
     hasMeta.bind(1, kMetaTable);
     if (!hasMeta.step() || hasMeta.integer(0) != 1 || readMeta(db, kKeyFormat).empty()) {
-        throw Error(ErrorCode::NotADatabase,
-                    "Unrecognized database format " + files::quoted(file) +
-                        ": the engine's metadata is missing.");
+        throw Error(ErrorCode::NotADatabase, "Unrecognized database format " + files::quoted(file) +
+                                                 ": the engine's metadata is missing.");
     }
     return db;
 }

@@ -15,7 +15,9 @@ namespace talveron::engine::files {
 
 namespace fs = std::filesystem;
 
-std::string quoted(const fs::path& file) { return "'" + file.string() + "'"; }
+std::string quoted(const fs::path& file) {
+    return "'" + file.string() + "'";
+}
 
 fs::path folderOf(const fs::path& file) {
     fs::path folder = file.parent_path();
@@ -69,8 +71,7 @@ Error errnoError(int err, const fs::path& file, std::string_view action) {
         case EEXIST:
             return Error(ErrorCode::AlreadyExists, "The file " + name + " already exists.");
         default:
-            return Error(ErrorCode::IoError,
-                         "Cannot " + verb + " " + name + ": " + reason + ".");
+            return Error(ErrorCode::IoError, "Cannot " + verb + " " + name + ": " + reason + ".");
     }
 }
 
@@ -84,9 +85,8 @@ void checkNewFileLocation(const fs::path& file) {
     }
     const fs::path folder = folderOf(file);
     if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        throw Error(ErrorCode::InvalidPath,
-                    quoted(file) + " is not a valid path: the folder " + quoted(folder) +
-                        " does not exist.");
+        throw Error(ErrorCode::InvalidPath, quoted(file) + " is not a valid path: the folder " +
+                                                quoted(folder) + " does not exist.");
     }
     if (::access(folder.c_str(), W_OK | X_OK) != 0) {
         throw errnoError(errno, folder, "write in");

@@ -7,8 +7,8 @@
 namespace talveron::engine {
 
 Locale Locale::parse(std::string_view text) {
-    static const std::regex form(R"(;LANGID=0x([0-9A-Fa-f]{1,4});CP=([0-9]{1,5});COUNTRY=([0-9]{1,5}))",
-                                 std::regex::icase);
+    static const std::regex form(
+        R"(;LANGID=0x([0-9A-Fa-f]{1,4});CP=([0-9]{1,5});COUNTRY=([0-9]{1,5}))", std::regex::icase);
     std::match_results<std::string_view::const_iterator> match;
     if (!std::regex_match(text.begin(), text.end(), match, form)) {
         throw Error(ErrorCode::InvalidArgument,

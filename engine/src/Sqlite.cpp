@@ -16,7 +16,8 @@ Error toError(int rc, sqlite3* db, const std::filesystem::path& file) {
             return Error(ErrorCode::ReadOnly,
                          "Cannot update " + name + "; the file or its folder is read-only.");
         case SQLITE_FULL:
-            return Error(ErrorCode::DiskFull, "Not enough space on the disk to write " + name + ".");
+            return Error(ErrorCode::DiskFull,
+                         "Not enough space on the disk to write " + name + ".");
         case SQLITE_IOERR:
             if (sysErrno == ENOSPC || sysErrno == EDQUOT || sysErrno == EFBIG) {
                 return Error(ErrorCode::DiskFull,
@@ -26,25 +27,26 @@ Error toError(int rc, sqlite3* db, const std::filesystem::path& file) {
                 return Error(ErrorCode::ReadOnly,
                              "Cannot update " + name + "; the file or its folder is read-only.");
             }
-            return Error(ErrorCode::IoError, "Disk or system error on " + name + ": " + detail +
-                                                 (sysErrno ? std::string(" (") +
-                                                                 std::strerror(sysErrno) + ")"
-                                                           : std::string()));
+            return Error(
+                ErrorCode::IoError,
+                "Disk or system error on " + name + ": " + detail +
+                    (sysErrno ? std::string(" (") + std::strerror(sysErrno) + ")" : std::string()));
         case SQLITE_CORRUPT:
         case SQLITE_NOTADB:
             return Error(ErrorCode::CorruptDatabase,
                          "The database " + name + " is damaged (" + detail + ").");
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
-            return Error(ErrorCode::InUse, "Could not use " + name +
-                                               "; the file is locked by another process.");
+            return Error(ErrorCode::InUse,
+                         "Could not use " + name + "; the file is locked by another process.");
         case SQLITE_CANTOPEN:
             if (sysErrno == ENOENT) {
                 return Error(ErrorCode::FileNotFound, "Could not find the file " + name + ".");
             }
             if (sysErrno == EACCES || sysErrno == EPERM || sysErrno == EROFS) {
-                return Error(ErrorCode::ReadOnly,
-                             "Cannot open " + name + " for writing; it or its folder is read-only.");
+                return Error(
+                    ErrorCode::ReadOnly,
+                    "Cannot open " + name + " for writing; it or its folder is read-only.");
             }
             return Error(ErrorCode::IoError, "Cannot open " + name + ": " + detail + ".");
         case SQLITE_PERM:
@@ -94,7 +96,9 @@ void Connection::exec(std::string_view sql) const {
     }
 }
 
-Statement Connection::prepare(std::string_view sql) const { return Statement(*this, sql); }
+Statement Connection::prepare(std::string_view sql) const {
+    return Statement(*this, sql);
+}
 
 std::optional<std::string> Connection::queryText(std::string_view sql) const {
     Statement statement(*this, sql);
@@ -115,8 +119,7 @@ Statement::Statement(const Connection& connection, std::string_view sql)
 Statement::Statement(sqlite3* db, std::string_view sql, std::filesystem::path file)
     : m_db(db), m_file(std::move(file)) {
     sqlite3_stmt* stmt = nullptr;
-    const int rc =
-        sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt, nullptr);
+    const int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt, nullptr);
     m_stmt.reset(stmt);
     if (rc != SQLITE_OK) {
         raise(rc, db, m_file);
@@ -164,7 +167,9 @@ bool Statement::step() {
     throw error;
 }
 
-int Statement::tryStep() noexcept { return sqlite3_step(m_stmt.get()); }
+int Statement::tryStep() noexcept {
+    return sqlite3_step(m_stmt.get());
+}
 
 void Statement::run() {
     while (step()) {
@@ -176,7 +181,9 @@ void Statement::reset() noexcept {
     sqlite3_clear_bindings(m_stmt.get());
 }
 
-int Statement::columnCount() const noexcept { return sqlite3_column_count(m_stmt.get()); }
+int Statement::columnCount() const noexcept {
+    return sqlite3_column_count(m_stmt.get());
+}
 
 std::string Statement::columnName(int column) const {
     const char* name = sqlite3_column_name(m_stmt.get(), column);
@@ -192,7 +199,9 @@ std::optional<std::string> Statement::columnText(int column) const {
     return std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size));
 }
 
-std::string Statement::text(int column) const { return columnText(column).value_or(""); }
+std::string Statement::text(int column) const {
+    return columnText(column).value_or("");
+}
 
 std::int64_t Statement::integer(int column) const {
     return sqlite3_column_int64(m_stmt.get(), column);

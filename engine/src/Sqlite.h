@@ -57,8 +57,8 @@ public:
     Statement& bind(int index, std::string_view text);
     Statement& bind(int index, std::int64_t value);
     Statement& bindNull(int index);
-    bool step();  // true while a row is available
-    void run();   // steps to the end
+    bool step();             // true while a row is available
+    void run();              // steps to the end
     int tryStep() noexcept;  // one step, returning SQLite's result code
     void reset() noexcept;
 

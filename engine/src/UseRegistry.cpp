@@ -25,7 +25,9 @@ constexpr off_t kSlotSize = 256;
 constexpr long kMaxSlots = 4096;
 constexpr int kAttempts = 200;
 
-off_t slotOffset(long slot) { return kSlotSize * (slot + 1); }
+off_t slotOffset(long slot) {
+    return kSlotSize * (slot + 1);
+}
 
 // Takes a lock without waiting; false when another description holds a
 // conflicting one.
@@ -187,12 +189,12 @@ std::optional<Session> Session::enter(const fs::path& database, std::string_view
             const std::string holders = who.empty() ? "another session" : joined(who);
             const std::string name = files::quoted(database);
             session.m_lockFile.clear();
-            throw Error(ErrorCode::InUse,
-                        holder.l_type == F_WRLCK
-                            ? "Could not use " + name + "; it is opened exclusively by " +
-                                  holders + "."
-                            : "Could not use " + name + " exclusively; it is already in use by " +
-                                  holders + ".");
+            throw Error(
+                ErrorCode::InUse,
+                holder.l_type == F_WRLCK
+                    ? "Could not use " + name + "; it is opened exclusively by " + holders + "."
+                    : "Could not use " + name + " exclusively; it is already in use by " + holders +
+                          ".");
         }
         if (!stillCurrent(fd, lockFile)) {
             session.m_lockFile.clear();
@@ -216,9 +218,8 @@ std::optional<Session> Session::enter(const fs::path& database, std::string_view
         throw Error(ErrorCode::InUse, "Could not use " + files::quoted(database) +
                                           "; too many sessions have it open.");
     }
-    throw Error(ErrorCode::InUse, "Could not use " + files::quoted(database) +
-                                      "; its lock file " + files::quoted(lockFile) +
-                                      " keeps changing.");
+    throw Error(ErrorCode::InUse, "Could not use " + files::quoted(database) + "; its lock file " +
+                                      files::quoted(lockFile) + " keeps changing.");
 }
 
 Session::Session(int fd, fs::path lockFile, long slot)
@@ -239,7 +240,9 @@ Session& Session::operator=(Session&& other) noexcept {
     return *this;
 }
 
-Session::~Session() { leave(); }
+Session::~Session() {
+    leave();
+}
 
 void Session::leave() noexcept {
     if (m_fd < 0) {

@@ -124,8 +124,8 @@ struct Workgroup::Impl {
     }
 
     bool isMember(std::int64_t userId, std::int64_t groupId) const {
-        sqlite::Statement select(
-            db, "SELECT 1 FROM memberships WHERE user_id = ?1 AND group_id = ?2");
+        sqlite::Statement select(db,
+                                 "SELECT 1 FROM memberships WHERE user_id = ?1 AND group_id = ?2");
         select.bind(1, userId).bind(2, groupId);
         return select.step();
     }
@@ -252,8 +252,8 @@ Workgroup Workgroup::open(const fs::path& path, bool readOnly) {
     impl->writable = !readOnly && ::access(path.c_str(), W_OK) == 0 &&
                      ::access(files::folderOf(path).c_str(), W_OK | X_OK) == 0;
     try {
-        impl->db = sqlite::Connection(
-            path, impl->writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
+        impl->db =
+            sqlite::Connection(path, impl->writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
         if (impl->writable && sqlite3_db_readonly(impl->db.get(), "main") == 1) {
             impl->writable = false;
         }
@@ -278,9 +278,15 @@ Workgroup Workgroup::open(const fs::path& path, bool readOnly) {
     return Workgroup(std::move(impl));
 }
 
-const fs::path& Workgroup::path() const noexcept { return m_impl->path; }
-std::string Workgroup::id() const { return m_impl->id; }
-std::string Workgroup::name() const { return m_impl->name; }
+const fs::path& Workgroup::path() const noexcept {
+    return m_impl->path;
+}
+std::string Workgroup::id() const {
+    return m_impl->id;
+}
+std::string Workgroup::name() const {
+    return m_impl->name;
+}
 
 Account Workgroup::authenticate(std::string_view user, std::string_view password) const {
     const auto row = m_impl->find(user);
@@ -293,9 +299,8 @@ Account Workgroup::authenticate(std::string_view user, std::string_view password
     } else if (passwords::verify(row->passwordHash, password)) {
         return Account(row->name, m_impl->id);
     }
-    throw Error(ErrorCode::BadLogin,
-                "Not a valid account name or password for the workgroup " +
-                    files::quoted(m_impl->path) + ".");
+    throw Error(ErrorCode::BadLogin, "Not a valid account name or password for the workgroup " +
+                                         files::quoted(m_impl->path) + ".");
 }
 
 std::vector<std::string> Workgroup::users() const {
@@ -422,8 +427,7 @@ void Workgroup::removeMember(const Account& actor, std::string_view user, std::s
 void Workgroup::resetPassword(const Account& actor, std::string_view user,
                               std::string_view newPassword) {
     const std::string hash = passwords::hash(newPassword, m_impl->cost);
-    m_impl->administer(actor,
-                       [&] { m_impl->setPassword(m_impl->findUser(user).id, hash); });
+    m_impl->administer(actor, [&] { m_impl->setPassword(m_impl->findUser(user).id, hash); });
 }
 
 void Workgroup::changePassword(std::string_view user, std::string_view oldPassword,

@@ -1,7 +1,7 @@
 #include "WriteBehindVfs.h"
 
-#include <sqlite3.h>
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -58,8 +58,8 @@ std::shared_ptr<Target::State> targetFor(const char* path) {
     }
     const std::lock_guard lock(g_targetsMutex);
     for (const auto& weak : g_targets) {
-        if (auto state = weak.lock(); state && state->device == st.st_dev &&
-                                      state->inode == st.st_ino) {
+        if (auto state = weak.lock();
+            state && state->device == st.st_dev && state->inode == st.st_ino) {
             return state;
         }
     }
@@ -84,7 +84,8 @@ public:
 
     int write(const void* data, int amount, sqlite3_int64 offset) {
         std::unique_lock lock(m_mutex);
-        m_room.wait(lock, [this] { return m_queuedBytes < kMaxQueuedBytes || m_error != SQLITE_OK; });
+        m_room.wait(lock,
+                    [this] { return m_queuedBytes < kMaxQueuedBytes || m_error != SQLITE_OK; });
         if (m_error != SQLITE_OK) {
             return m_error;
         }
@@ -145,9 +146,9 @@ private:
                     batch.push_back(std::move(m_queue.front()));
                     m_queue.pop_front();
                 } while (!m_queue.empty() && batch.size() < kPagesPerWrite &&
-                         m_queue.front().offset == batch.back().offset +
-                                                       static_cast<sqlite3_int64>(
-                                                           batch.back().data.size()));
+                         m_queue.front().offset ==
+                             batch.back().offset +
+                                 static_cast<sqlite3_int64>(batch.back().data.size()));
                 m_busy = true;
                 lock.unlock();
                 const int rc = m_error == SQLITE_OK ? writeOut(batch) : m_error;
@@ -228,9 +229,15 @@ struct File {
     Writer* writer;
 };
 
-sqlite3_vfs* realVfs(sqlite3_vfs* vfs) { return static_cast<sqlite3_vfs*>(vfs->pAppData); }
-File* fileOf(sqlite3_file* file) { return reinterpret_cast<File*>(file); }
-sqlite3_file* realOf(sqlite3_file* file) { return fileOf(file)->real; }
+sqlite3_vfs* realVfs(sqlite3_vfs* vfs) {
+    return static_cast<sqlite3_vfs*>(vfs->pAppData);
+}
+File* fileOf(sqlite3_file* file) {
+    return reinterpret_cast<File*>(file);
+}
+sqlite3_file* realOf(sqlite3_file* file) {
+    return fileOf(file)->real;
+}
 
 // Empties the queue before any operation other than a write.
 int settle(sqlite3_file* file) {
@@ -302,7 +309,9 @@ int xFileControl(sqlite3_file* file, int op, void* arg) {
     return realOf(file)->pMethods->xFileControl(realOf(file), op, arg);
 }
 
-int xSectorSize(sqlite3_file* file) { return realOf(file)->pMethods->xSectorSize(realOf(file)); }
+int xSectorSize(sqlite3_file* file) {
+    return realOf(file)->pMethods->xSectorSize(realOf(file));
+}
 
 int xDeviceCharacteristics(sqlite3_file* file) {
     return realOf(file)->pMethods->xDeviceCharacteristics(realOf(file));
@@ -317,7 +326,9 @@ int xShmLock(sqlite3_file* file, int offset, int n, int flags) {
     return realOf(file)->pMethods->xShmLock(realOf(file), offset, n, flags);
 }
 
-void xShmBarrier(sqlite3_file* file) { realOf(file)->pMethods->xShmBarrier(realOf(file)); }
+void xShmBarrier(sqlite3_file* file) {
+    realOf(file)->pMethods->xShmBarrier(realOf(file));
+}
 
 int xShmUnmap(sqlite3_file* file, int deleteFlag) {
     return realOf(file)->pMethods->xShmUnmap(realOf(file), deleteFlag);
@@ -335,10 +346,25 @@ int xUnfetch(sqlite3_file* file, sqlite3_int64 offset, void* page) {
 }
 
 const sqlite3_io_methods kMethods = {
-    3,         xClose,        xRead,       xWrite,       xTruncate,   xSync,
-    xFileSize, xLock,         xUnlock,     xCheckReservedLock,        xFileControl,
-    xSectorSize, xDeviceCharacteristics,   xShmMap,      xShmLock,    xShmBarrier,
-    xShmUnmap, xFetch,        xUnfetch,
+    3,
+    xClose,
+    xRead,
+    xWrite,
+    xTruncate,
+    xSync,
+    xFileSize,
+    xLock,
+    xUnlock,
+    xCheckReservedLock,
+    xFileControl,
+    xSectorSize,
+    xDeviceCharacteristics,
+    xShmMap,
+    xShmLock,
+    xShmBarrier,
+    xShmUnmap,
+    xFetch,
+    xUnfetch,
 };
 
 int xOpen(sqlite3_vfs* vfs, const char* name, sqlite3_file* file, int flags, int* outFlags) {
@@ -390,7 +416,9 @@ void (*xDlSym(sqlite3_vfs* vfs, void* handle, const char* symbol))(void) {
     return realVfs(vfs)->xDlSym(realVfs(vfs), handle, symbol);
 }
 
-void xDlClose(sqlite3_vfs* vfs, void* handle) { realVfs(vfs)->xDlClose(realVfs(vfs), handle); }
+void xDlClose(sqlite3_vfs* vfs, void* handle) {
+    realVfs(vfs)->xDlClose(realVfs(vfs), handle);
+}
 
 int xRandomness(sqlite3_vfs* vfs, int size, char* out) {
     return realVfs(vfs)->xRandomness(realVfs(vfs), size, out);
@@ -443,7 +471,9 @@ sqlite3_vfs* registeredVfs() {
 
 }  // namespace
 
-const char* vfsName() { return registeredVfs()->zName; }
+const char* vfsName() {
+    return registeredVfs()->zName;
+}
 
 Target::Target(const std::filesystem::path& path) : m_state(std::make_shared<State>()) {
     m_state->fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
@@ -462,6 +492,8 @@ Target::~Target() {
     std::erase_if(g_targets, [this](const auto& weak) { return weak.lock() == m_state; });
 }
 
-int Target::error() const noexcept { return m_state->error; }
+int Target::error() const noexcept {
+    return m_state->error;
+}
 
 }  // namespace talveron::engine::writebehind

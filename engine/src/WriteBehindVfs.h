@@ -3,9 +3,9 @@
 // A VFS over the default one that writes one chosen file behind SQLite's
 // back: writes to it are queued and carried out by a thread of their own,
 // adjacent pages in one call, so that the kernel's work of taking the pages in
-// runs on another core while SQLite builds the next ones. Every other operation on the file first waits
-// for the queue to empty, so SQLite always sees the file as it wrote it.
-// Other files pass straight through.
+// runs on another core while SQLite builds the next ones. Every other operation on the file first
+// waits for the queue to empty, so SQLite always sees the file as it wrote it. Other files pass
+// straight through.
 
 #include <sys/types.h>
 

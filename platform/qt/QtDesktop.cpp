@@ -22,7 +22,9 @@
 #if defined(__SANITIZE_ADDRESS__)
 // The notification area talks D-Bus, whose library keeps allocations to the
 // end of the process; a sanitized build must not call that a leak of ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libdbus-1.so\n";
+}
 #endif
 
 namespace platform::qt {
@@ -53,18 +55,18 @@ QMessageBox::Icon IconFor(UINT type) {
     }
 }
 
-struct ButtonSpec {
+struct MessageBoxButton {
     const char* text;
     int id;
     QMessageBox::ButtonRole role;
 };
 
-std::vector<ButtonSpec> ButtonsFor(UINT type) {
-    const ButtonSpec ok{"OK", IDOK, QMessageBox::AcceptRole};
-    const ButtonSpec cancel{"Cancel", IDCANCEL, QMessageBox::RejectRole};
-    const ButtonSpec yes{"&Yes", IDYES, QMessageBox::YesRole};
-    const ButtonSpec no{"&No", IDNO, QMessageBox::NoRole};
-    const ButtonSpec retry{"&Retry", IDRETRY, QMessageBox::AcceptRole};
+std::vector<MessageBoxButton> ButtonsFor(UINT type) {
+    const MessageBoxButton ok{"OK", IDOK, QMessageBox::AcceptRole};
+    const MessageBoxButton cancel{"Cancel", IDCANCEL, QMessageBox::RejectRole};
+    const MessageBoxButton yes{"&Yes", IDYES, QMessageBox::YesRole};
+    const MessageBoxButton no{"&No", IDNO, QMessageBox::NoRole};
+    const MessageBoxButton retry{"&Retry", IDRETRY, QMessageBox::AcceptRole};
     switch (type & MB_TYPEMASK) {
         case MB_OKCANCEL:
             return {ok, cancel};
@@ -98,8 +100,9 @@ public:
         box.setIcon(IconFor(r.type));
         // Buttons with plain text (no stock icons), each mapped to its result.
         std::vector<std::pair<QPushButton*, int>> buttons;
-        for (const ButtonSpec& spec : ButtonsFor(r.type))
-            buttons.emplace_back(box.addButton(QString::fromLatin1(spec.text), spec.role), spec.id);
+        for (const MessageBoxButton& button : ButtonsFor(r.type))
+            buttons.emplace_back(box.addButton(QString::fromLatin1(button.text), button.role),
+                                 button.id);
         std::size_t def = (r.type & MB_DEFMASK) >> 8;
         if (def >= buttons.size()) def = 0;
         box.setDefaultButton(buttons[def].first);

@@ -86,8 +86,7 @@ TEST_F(CompactionTest, RefusalsLeaveNothingBehind) {
          ErrorCode::AlreadyExists},
         {"destination is the source", [&] { compactTo(suite.databasePath, suite.as("Admin")); },
          ErrorCode::AlreadyExists},
-        {"missing folder",
-         [&] { compactTo(folder / "out" / "none" / "x.mdb", suite.as("Admin")); },
+        {"missing folder", [&] { compactTo(folder / "out" / "none" / "x.mdb", suite.as("Admin")); },
          ErrorCode::InvalidPath},
         {"locale of another form",
          [&] { compactTo(folder / "out" / "x.mdb", suite.as("Admin"), "LANGID=0x0409"); },
@@ -102,7 +101,9 @@ TEST_F(CompactionTest, RefusalsLeaveNothingBehind) {
         {"wrong password", [&] { compactTo(folder / "out" / "x.mdb", suite.as("Admin", "x")); },
          ErrorCode::BadLogin},
         {"foreign workgroup",
-         [&] { compactTo(folder / "out" / "x.mdb", {foreign.path(), "Admin", ""}); },
+         [&] {
+             compactTo(folder / "out" / "x.mdb", {foreign.path(), "Admin", ""});
+         },
          ErrorCode::ForeignWorkgroup},
         {"missing source",
          [&] {
@@ -111,8 +112,8 @@ TEST_F(CompactionTest, RefusalsLeaveNothingBehind) {
          ErrorCode::FileNotFound},
         {"source in use",
          [&] {
-             Database open = Database::open(suite.databasePath, suite.as("Admin"),
-                                            {.readOnly = true});
+             Database open =
+                 Database::open(suite.databasePath, suite.as("Admin"), {.readOnly = true});
              compactTo(folder / "out" / "x.mdb", suite.as("Admin"));
          },
          ErrorCode::InUse},
@@ -152,9 +153,9 @@ TEST_F(CompactionTest, DamagedSourceIsRefusedWithoutACopy) {
         file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
     }
     std::string description;
-    EXPECT_EQ(errorOf([&] { compactTo(folder / "out" / "copy.mdb", suite.as("Admin")); },
-                      description),
-              ErrorCode::CorruptDatabase);
+    EXPECT_EQ(
+        errorOf([&] { compactTo(folder / "out" / "copy.mdb", suite.as("Admin")); }, description),
+        ErrorCode::CorruptDatabase);
     EXPECT_NE(description.find("suite.mdb"), std::string::npos) << description;
     EXPECT_EQ(folder.entries("out"), Names{});
 }
@@ -177,9 +178,9 @@ TEST_F(CompactionTest, CopyThatFailsVerificationIsNotKept) {
     sqlite3_close(raw);
 
     std::string description;
-    EXPECT_EQ(errorOf([&] { compactTo(folder / "out" / "copy.mdb", suite.as("Admin")); },
-                      description),
-              ErrorCode::CorruptDatabase);
+    EXPECT_EQ(
+        errorOf([&] { compactTo(folder / "out" / "copy.mdb", suite.as("Admin")); }, description),
+        ErrorCode::CorruptDatabase);
     EXPECT_NE(description.find("verification"), std::string::npos) << description;
     EXPECT_EQ(folder.entries("out"), Names{});
 }

@@ -69,14 +69,13 @@ TEST_F(DatabaseTest, SessionsCannotTouchWhatTheEngineReliesOn) {
     Database db = Database::open(suite.databasePath, suite.as("Admin"));
     std::ofstream(folder / "other.db") << "";
     const std::string attach = "ATTACH '" + (folder / "other.db").string() + "' AS other";
-    for (const std::string& sql :
-         {std::string("DELETE FROM __talveron_meta"),
-          std::string("UPDATE __TALVERON_META SET value = 'x'"),
-          std::string("INSERT INTO __talveron_meta VALUES ('k', 'v')"),
-          std::string("DROP TABLE __talveron_meta"),
-          std::string("ALTER TABLE __talveron_meta RENAME TO m"),
-          std::string("PRAGMA application_id = 7"), std::string("PRAGMA journal_mode = WAL"),
-          attach}) {
+    for (const std::string& sql : {std::string("DELETE FROM __talveron_meta"),
+                                   std::string("UPDATE __TALVERON_META SET value = 'x'"),
+                                   std::string("INSERT INTO __talveron_meta VALUES ('k', 'v')"),
+                                   std::string("DROP TABLE __talveron_meta"),
+                                   std::string("ALTER TABLE __talveron_meta RENAME TO m"),
+                                   std::string("PRAGMA application_id = 7"),
+                                   std::string("PRAGMA journal_mode = WAL"), attach}) {
         EXPECT_EQ(errorOf([&] { db.execute(sql); }), ErrorCode::NoPermission) << sql;
     }
     EXPECT_EQ(db.workgroupId(), suite.workgroup.id());
@@ -105,12 +104,10 @@ TEST_F(DatabaseTest, OpenRefusesEachFaultWithItsOwnError) {
     const Case cases[] = {
         {"missing file", folder / "missing.mdb", suite.as("Admin"), ErrorCode::FileNotFound,
          "missing.mdb"},
-        {"missing folder", folder / "nowhere" / "x.mdb", suite.as("Admin"),
-         ErrorCode::FileNotFound, "x.mdb"},
-        {"folder", folder / "folder.mdb", suite.as("Admin"), ErrorCode::InvalidPath,
-         "folder.mdb"},
-        {"text file", folder / "text.mdb", suite.as("Admin"), ErrorCode::NotADatabase,
-         "text.mdb"},
+        {"missing folder", folder / "nowhere" / "x.mdb", suite.as("Admin"), ErrorCode::FileNotFound,
+         "x.mdb"},
+        {"folder", folder / "folder.mdb", suite.as("Admin"), ErrorCode::InvalidPath, "folder.mdb"},
+        {"text file", folder / "text.mdb", suite.as("Admin"), ErrorCode::NotADatabase, "text.mdb"},
         {"empty file", folder / "empty.mdb", suite.as("Admin"), ErrorCode::NotADatabase,
          "empty.mdb"},
         {"foreign SQLite file", folder / "plain.mdb", suite.as("Admin"), ErrorCode::NotADatabase,
@@ -119,10 +116,16 @@ TEST_F(DatabaseTest, OpenRefusesEachFaultWithItsOwnError) {
          "nometa.mdb"},
         {"wrong password", suite.databasePath, suite.as("Admin", "x"), ErrorCode::BadLogin, ""},
         {"unknown user", suite.databasePath, suite.as("Nobody"), ErrorCode::BadLogin, ""},
-        {"foreign workgroup", suite.databasePath, {foreign.path(), "Admin", ""},
-         ErrorCode::ForeignWorkgroup, "suite.mdb"},
-        {"missing workgroup", suite.databasePath, {folder / "none.mdw", "Admin", ""},
-         ErrorCode::WorkgroupUnusable, "none.mdw"},
+        {"foreign workgroup",
+         suite.databasePath,
+         {foreign.path(), "Admin", ""},
+         ErrorCode::ForeignWorkgroup,
+         "suite.mdb"},
+        {"missing workgroup",
+         suite.databasePath,
+         {folder / "none.mdw", "Admin", ""},
+         ErrorCode::WorkgroupUnusable,
+         "none.mdw"},
     };
     for (const Case& c : cases) {
         std::string description;
@@ -154,8 +157,9 @@ TEST_F(DatabaseTest, DamagedFileIsReportedAsCorrupt) {
 }
 
 TEST_F(DatabaseTest, CreateRefusesAnExistingFileAndAForeignOwner) {
-    EXPECT_EQ(errorOf([&] { Database::create(suite.databasePath, suite.workgroup, suite.admin()); }),
-              ErrorCode::AlreadyExists);
+    EXPECT_EQ(
+        errorOf([&] { Database::create(suite.databasePath, suite.workgroup, suite.admin()); }),
+        ErrorCode::AlreadyExists);
     const Workgroup foreign =
         Workgroup::create(folder / "foreign.mdw", "Other", HashCost::MinimalForTestsOnly);
     EXPECT_EQ(errorOf([&] {
@@ -191,11 +195,10 @@ TEST_F(DatabaseTest, ReadOnlyAccess) {
         GTEST_SKIP() << "cannot drop root privileges to test file permissions";
     }
     EXPECT_EQ(forWriting, static_cast<int>(ErrorCode::ReadOnly));
-    EXPECT_EQ(inChild([&] {
-                  Database::open(suite.databasePath, suite.as("Admin"), {.readOnly = true});
-              },
-                      true),
-              0);
+    EXPECT_EQ(
+        inChild([&] { Database::open(suite.databasePath, suite.as("Admin"), {.readOnly = true}); },
+                true),
+        0);
 }
 
 }  // namespace

@@ -11,7 +11,9 @@
 #include <sstream>
 
 namespace talveron::engine {
-void PrintTo(ErrorCode code, std::ostream* os) { *os << "ErrorCode " << static_cast<int>(code); }
+void PrintTo(ErrorCode code, std::ostream* os) {
+    *os << "ErrorCode " << static_cast<int>(code);
+}
 }  // namespace talveron::engine
 
 namespace talveron::engine::test {
@@ -57,7 +59,9 @@ int codeOf(const std::function<void()>& action) {
     }
 }
 
-void writeInt(int fd, int value) { (void)!::write(fd, &value, sizeof value); }
+void writeInt(int fd, int value) {
+    (void)!::write(fd, &value, sizeof value);
+}
 
 int readInt(int fd, int fallback) {
     int value = fallback;
@@ -73,9 +77,8 @@ TempFolder::TempFolder() {
     }
     m_path = pattern;
     // Traversable by the unprivileged child of tests that run as root.
-    fs::permissions(m_path, fs::perms::owner_all | fs::perms::group_read |
-                                fs::perms::group_exec | fs::perms::others_read |
-                                fs::perms::others_exec);
+    fs::permissions(m_path, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
 }
 
 TempFolder::~TempFolder() {
@@ -133,7 +136,9 @@ ChildProcess::ChildProcess(const std::function<void()>& action, bool unprivilege
     m_fromChild = pipeFds[0];
 }
 
-ChildProcess::~ChildProcess() { result(); }
+ChildProcess::~ChildProcess() {
+    result();
+}
 
 int ChildProcess::result() {
     if (m_pid > 0) {
@@ -150,13 +155,14 @@ int inChild(const std::function<void()>& action, bool unprivileged) {
     return ChildProcess(action, unprivileged).result();
 }
 
-bool permissionsApply() { return ::geteuid() != 0; }
+bool permissionsApply() {
+    return ::geteuid() != 0;
+}
 
 Suite::Suite(const TempFolder& folder, const std::string& database)
     : workgroupPath(folder / "system.mdw"),
       databasePath(folder / database),
-      workgroup(Workgroup::create(workgroupPath, "Test Workgroup",
-                                  HashCost::MinimalForTestsOnly)) {
+      workgroup(Workgroup::create(workgroupPath, "Test Workgroup", HashCost::MinimalForTestsOnly)) {
     Database::create(databasePath, workgroup, admin());
 }
 
@@ -164,7 +170,9 @@ Credentials Suite::as(const std::string& user, const std::string& password) cons
     return Credentials{workgroupPath, user, password};
 }
 
-Account Suite::admin() const { return workgroup.authenticate("Admin", ""); }
+Account Suite::admin() const {
+    return workgroup.authenticate("Admin", "");
+}
 
 void fillFragmented(Database& database, int rows) {
     const std::string count = std::to_string(rows);
@@ -174,11 +182,19 @@ void fillFragmented(Database& database, int rows) {
         "CREATE TABLE orders (id INTEGER PRIMARY KEY, customer INTEGER, amount REAL, memo TEXT);"
         "CREATE INDEX orders_by_customer ON orders (customer, amount);"
         "BEGIN;"
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + count + ")"
-        " INSERT INTO customers SELECT i, printf('name-%08d', (i * 7919) % " + count + "),"
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+        count +
+        ")"
+        " INSERT INTO customers SELECT i, printf('name-%08d', (i * 7919) % " +
+        count +
+        "),"
         " printf('city %d', i % 97), randomblob(100 + i % 300) FROM n;"
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + count + ")"
-        " INSERT INTO orders SELECT i, (i * 31) % " + count + ", (i % 1000) / 7.0,"
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+        count +
+        ")"
+        " INSERT INTO orders SELECT i, (i * 31) % " +
+        count +
+        ", (i % 1000) / 7.0,"
         " printf('%.*c', 50 + i % 150, 'x') FROM n;"
         "DELETE FROM customers WHERE id % 5 IN (1, 3);"
         "DELETE FROM orders WHERE id % 5 IN (0, 2);"
@@ -221,12 +237,10 @@ ChildSession::ChildSession(const fs::path& database, const Credentials& credenti
     if (m_pid == 0) {
         closeInherited({toChild[0], fromChild[1]});
         std::optional<Database> session;
-        writeInt(fromChild[1], !unprivileged || becomeUnprivileged()
-                                   ? codeOf([&] {
-                                         session.emplace(
-                                             Database::open(database, credentials, options));
-                                     })
-                                   : kCannotDropPrivileges);
+        writeInt(fromChild[1], !unprivileged || becomeUnprivileged() ? codeOf([&] {
+                     session.emplace(Database::open(database, credentials, options));
+                 })
+                                                                     : kCannotDropPrivileges);
         char command = 0;
         (void)!::read(toChild[0], &command, 1);
         if (command != 'x') {
@@ -241,7 +255,9 @@ ChildSession::ChildSession(const fs::path& database, const Credentials& credenti
     m_openResult = readInt(m_fromChild, -2);
 }
 
-ChildSession::~ChildSession() { finish(); }
+ChildSession::~ChildSession() {
+    finish();
+}
 
 void ChildSession::finish(bool crash) {
     if (m_pid <= 0) {

@@ -31,8 +31,8 @@ TEST_F(UseRegistryTest, SessionsAreListedAndTheLastOneRemovesTheLockFile) {
         EXPECT_TRUE(fs::exists(lockFile()));
         EXPECT_EQ(sessionsOf(suite.databasePath), std::vector<std::string>{me()});
         {
-            Database second = Database::open(suite.databasePath, suite.as("Admin"),
-                                             {.readOnly = true});
+            Database second =
+                Database::open(suite.databasePath, suite.as("Admin"), {.readOnly = true});
             EXPECT_EQ(sessionsOf(suite.databasePath), (std::vector<std::string>{me(), me()}));
         }
         EXPECT_EQ(sessionsOf(suite.databasePath).size(), 1u);
@@ -46,13 +46,11 @@ TEST_F(UseRegistryTest, ExclusiveUseIsArbitratedWithinOneProcess) {
     std::string description;
     {
         Database shared = Database::open(suite.databasePath, suite.as("Admin"));
-        EXPECT_EQ(errorOf(
-                      [&] {
-                          Database::open(suite.databasePath, suite.as("Admin"),
-                                         {.exclusive = true});
-                      },
-                      description),
-                  ErrorCode::InUse);
+        EXPECT_EQ(
+            errorOf(
+                [&] { Database::open(suite.databasePath, suite.as("Admin"), {.exclusive = true}); },
+                description),
+            ErrorCode::InUse);
         EXPECT_NE(description.find(me()), std::string::npos) << description;
     }
     Database exclusive = Database::open(suite.databasePath, suite.as("Admin"), {.exclusive = true});
@@ -93,11 +91,10 @@ TEST_F(UseRegistryTest, ExclusiveSessionOfAnotherProcessKeepsOthersOut) {
     ChildSession child(suite.databasePath, suite.as("Admin"), {.exclusive = true});
     ASSERT_EQ(child.openResult(), 0);
     std::string description;
-    EXPECT_EQ(errorOf([&] {
-                  Database::open(suite.databasePath, suite.as("Admin"), {.readOnly = true});
-              },
-                      description),
-              ErrorCode::InUse);
+    EXPECT_EQ(
+        errorOf([&] { Database::open(suite.databasePath, suite.as("Admin"), {.readOnly = true}); },
+                description),
+        ErrorCode::InUse);
     EXPECT_NE(description.find("(" + std::to_string(child.pid()) + ")"), std::string::npos)
         << description;
     ChildSession second(suite.databasePath, suite.as("Admin"), {});

@@ -34,8 +34,8 @@ TEST_F(WorkgroupTest, NewWorkgroupHoldsTheBuiltInAccounts) {
     EXPECT_TRUE(workgroup.isAdministrator(admin));
     EXPECT_EQ(admin.workgroupId(), workgroup.id());
 
-    const Workgroup other = Workgroup::create(folder / "other.mdw", "Quill Office",
-                                              HashCost::MinimalForTestsOnly);
+    const Workgroup other =
+        Workgroup::create(folder / "other.mdw", "Quill Office", HashCost::MinimalForTestsOnly);
     EXPECT_EQ(workgroup.id().size(), 32u);
     EXPECT_NE(other.id(), workgroup.id()) << "workgroup IDs are random";
 
@@ -75,8 +75,8 @@ TEST_F(WorkgroupTest, AccountNamesMatchWithoutCaseAndPasswordsExactly) {
     EXPECT_TRUE(workgroup.isMember("clerk", "users"));
 
     const std::pair<const char*, const char*> refused[] = {
-        {"Clerk", "secret"}, {"Clerk", "Secret "}, {"Clerk", ""},
-        {"Nobody", "Secret"}, {"Admins", ""},      {"Admin", "x"},
+        {"Clerk", "secret"},  {"Clerk", "Secret "}, {"Clerk", ""},
+        {"Nobody", "Secret"}, {"Admins", ""},       {"Admin", "x"},
     };
     for (const auto& [user, password] : refused) {
         EXPECT_EQ(errorOf([&] { workgroup.authenticate(user, password); }), ErrorCode::BadLogin)
@@ -112,13 +112,12 @@ TEST_F(WorkgroupTest, NamesMustBeShortPrintableText) {
     for (const std::string& good : {twenty, twentyAccented, std::string("Jo Smith")}) {
         EXPECT_EQ(errorOf([&] { workgroup.addUser(admin, good, ""); }), std::nullopt) << good;
     }
-    for (const std::string& bad : {std::string(), twenty + "n", std::string("tab\there"),
-                                   std::string("nl\n"), std::string("del\x7f"),
-                                   std::string("bad\xff utf8"), std::string("c1\xc2\x85")}) {
+    for (const std::string& bad :
+         {std::string(), twenty + "n", std::string("tab\there"), std::string("nl\n"),
+          std::string("del\x7f"), std::string("bad\xff utf8"), std::string("c1\xc2\x85")}) {
         EXPECT_EQ(errorOf([&] { workgroup.addUser(admin, bad, ""); }), ErrorCode::InvalidName)
             << bad;
-        EXPECT_EQ(errorOf([&] { workgroup.addGroup(admin, bad); }), ErrorCode::InvalidName)
-            << bad;
+        EXPECT_EQ(errorOf([&] { workgroup.addGroup(admin, bad); }), ErrorCode::InvalidName) << bad;
     }
 }
 

@@ -26,8 +26,7 @@ TEST(WriteBehindVfsTest, PagesReadBackAreThoseWritten) {
     {
         const writebehind::Target target(file);
         sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE,
-                                  writebehind::vfsName()),
+        ASSERT_EQ(sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, writebehind::vfsName()),
                   SQLITE_OK);
         ASSERT_EQ(sqlite3_exec(db,
                                "PRAGMA cache_size = 5;"

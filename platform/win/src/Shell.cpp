@@ -67,18 +67,18 @@ HWND HtmlHelpA(HWND hwndCaller, LPCSTR pszFile, UINT uCommand, DWORD_PTR dwData)
     request.caller = IsWindow(hwndCaller) ? hwndCaller : nullptr;
     request.command = uCommand;
     request.data = dwData;
-    std::string spec = pszFile ? pszFile : "";
-    std::size_t gt = spec.rfind('>');
+    std::string location = pszFile ? pszFile : "";
+    std::size_t gt = location.rfind('>');
     if (gt != std::string::npos) {
-        request.windowType = spec.substr(gt + 1);
-        spec.erase(gt);
+        request.windowType = location.substr(gt + 1);
+        location.erase(gt);
     }
-    std::size_t colons = spec.find("::");
+    std::size_t colons = location.find("::");
     if (colons != std::string::npos) {
-        request.topic = spec.substr(colons + 2);
-        spec.erase(colons);
+        request.topic = location.substr(colons + 2);
+        location.erase(colons);
     }
-    request.file = spec;
+    request.file = location;
     QWidget* viewer = platform::GetDesktop().ShowHelp(request);
     return viewer ? platform::win::CreateWindowHandle(viewer, "HH Parent", 0, WS_OVERLAPPEDWINDOW)
                   : nullptr;

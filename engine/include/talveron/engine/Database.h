@@ -72,7 +72,7 @@ public:
         void bind(int index, std::int64_t value);
         bool step();  // true while a row is available
         int columnCount() const;
-        std::string columnName(int column) const;              // 0-based
+        std::string columnName(int column) const;                 // 0-based
         std::optional<std::string> columnText(int column) const;  // empty for NULL
         std::int64_t changes() const;  // rows changed by the last step of a statement
         void reset();
