@@ -54,7 +54,7 @@ Conversion writeNumber(std::string_view text, SQLPOINTER buffer, SQLLEN* indicat
             double real = 0;
             auto [realStop, realError] = std::from_chars(text.data(), end, real);
             if (realError != std::errc() || realStop != end || !std::isfinite(real)) {
-                throw DriverError("22018", "Invalid character value for cast specification.");
+                throw DriverError("22018", "Invalid character value for the conversion.");
             }
             const double whole = std::trunc(real);
             if (whole < static_cast<double>(std::numeric_limits<T>::min()) ||
@@ -65,7 +65,7 @@ Conversion writeNumber(std::string_view text, SQLPOINTER buffer, SQLLEN* indicat
             status = whole == real ? Status::Done : Status::FractionalTruncation;
         }
     } else if (error != std::errc() || stop != end) {
-        throw DriverError("22018", "Invalid character value for cast specification.");
+        throw DriverError("22018", "Invalid character value for the conversion.");
     }
     writeValue(number, buffer, indicator);
     return Conversion{status, 0};

@@ -8,7 +8,7 @@ std::string_view connectStateFor(ErrorCode code) {
     switch (code) {
         case ErrorCode::BadLogin:
         case ErrorCode::ForeignWorkgroup:
-            return "28000";  // invalid authorization specification
+            return "28000";  // invalid authorization
         case ErrorCode::InUse:
             return "08004";  // the data source rejected the connection
         default:
