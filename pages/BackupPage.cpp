@@ -98,8 +98,13 @@ BOOL CBackupPage::MakeBackup() {
 
 BOOL CBackupPage::RefuseSessionFile(const CString& strBackupFile) {
     CTARNEXApp* pApp = static_cast<CTARNEXApp*>(AfxGetApp());
+    // The database's lock file ("<base>.ldb" beside it) belongs to the database:
+    // replacing it would hide the sessions registered there.
+    CString strFolder, strName, strExtension;
+    SplitFilePath(pApp->m_strDatabase, strFolder, strName, strExtension);
+    const CString strLockFile = strFolder + strName + ".ldb";
     if (!IsSameFile(strBackupFile, pApp->m_strDatabase) &&
-        !IsSameFile(strBackupFile, pApp->m_strSystemDb))
+        !IsSameFile(strBackupFile, pApp->m_strSystemDb) && !IsSameFile(strBackupFile, strLockFile))
         return FALSE;
     ::MessageBox(NULL, "The backup file cannot be the database or its workgroup file.",
                  "Database File Error", MB_OK | MB_ICONERROR);

@@ -196,14 +196,15 @@ TEST_F(BackupPageTest, EmptyNameAsksForAChoice) {
     EXPECT_FALSE(fs::exists(B()));
 }
 
-TEST_F(BackupPageTest, RefusesTheDatabaseAndTheWorkgroupInAnySpelling) {
+TEST_F(BackupPageTest, RefusesTheDatabaseItsLockFileAndTheWorkgroupInAnySpelling) {
     const fs::path link = files.folder / "link.mdb";
     fs::create_symlink(files.database, link);
     const std::string database = ReadFile(files.database);
     const std::string workgroup = ReadFile(files.workgroup);
     for (const std::string& b :
          {files.database.string(), (files.folder / "." / "suite.mdb").string(), link.string(),
-          (files.folder / ".." / files.folder.filename() / "secure.mdw").string()}) {
+          (files.folder / ".." / files.folder.filename() / "secure.mdw").string(),
+          (files.folder / "suite.ldb").string()}) {
         SCOPED_TRACE(b);
         desktop.messageBoxes.clear();
         ChooseAndCreate(b);
