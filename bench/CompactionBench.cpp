@@ -28,8 +28,6 @@ using namespace talveron;
 
 namespace {
 
-constexpr const char* kLocale = ";LANGID=0x0409;CP=1252;COUNTRY=0";
-
 struct Options {
     fs::path cache;
     std::vector<std::int64_t> sizes{100, 1024};
@@ -128,7 +126,8 @@ std::string loadAverage() {
 // that its memory is the compaction's alone.
 int compactOnly(const fs::path& source, const fs::path& destination, const fs::path& workgroup) {
     try {
-        engine::compact(source, destination, kLocale, 0, {workgroup, "Admin", ""});
+        engine::compact(source, destination, engine::Locale{}.toString(), 0,
+                        {workgroup, "Admin", ""});
         return 0;
     } catch (const engine::Error& error) {
         std::cerr << "compaction failed: " << error.description() << "\n";

@@ -15,13 +15,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The collating locale every compaction of the suite's database records.
-constexpr const char* kCompactionLocale = ";LANGID=0x0409;CP=1252;COUNTRY=0";
-
 struct DatabaseOptions {
     fs::path database;
     fs::path destination;
-    std::string locale = kCompactionLocale;
+    std::string locale = engine::Locale{}.toString();
     bool sampleData = false;
 };
 
@@ -83,7 +80,7 @@ void backup(const Context& context, const DatabaseOptions& options) {
 
 void addLocaleOption(CLI::App& command, std::string& locale) {
     command.add_option("--locale", locale, "Collating locale recorded in the compacted copy")
-        ->default_str(kCompactionLocale);
+        ->default_str(engine::Locale{}.toString());
 }
 
 }  // namespace
