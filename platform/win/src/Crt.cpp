@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "CrtCompat.h"
+#include "PathParts.h"
 
 namespace {
 
@@ -22,19 +23,11 @@ void CopyPart(char* out, std::size_t capacity, std::string_view part) {
 }  // namespace
 
 void _splitpath(const char* path, char* drive, char* dir, char* fname, char* ext) {
-    std::string_view p = path ? path : "";
+    const platform::win::PathParts parts = platform::win::SplitPathParts(path ? path : "");
     CopyPart(drive, _MAX_DRIVE, {});
-    std::size_t slash = p.rfind('/');
-    std::string_view directory =
-        slash == std::string_view::npos ? std::string_view{} : p.substr(0, slash + 1);
-    std::string_view file = slash == std::string_view::npos ? p : p.substr(slash + 1);
-    std::size_t dot = file.rfind('.');
-    std::string_view base = dot == std::string_view::npos ? file : file.substr(0, dot);
-    std::string_view extension =
-        dot == std::string_view::npos ? std::string_view{} : file.substr(dot);
-    CopyPart(dir, _MAX_DIR, directory);
-    CopyPart(fname, _MAX_FNAME, base);
-    CopyPart(ext, _MAX_EXT, extension);
+    CopyPart(dir, _MAX_DIR, parts.dir);
+    CopyPart(fname, _MAX_FNAME, parts.fname);
+    CopyPart(ext, _MAX_EXT, parts.ext);
 }
 
 void _makepath(char* path, const char* drive, const char* dir, const char* fname, const char* ext) {

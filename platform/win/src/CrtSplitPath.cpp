@@ -1,6 +1,7 @@
 // _splitpath_s over the caller's buffers.
 
 #include "CrtSplitPath.h"
+#include "PathParts.h"
 
 #include <cerrno>
 #include <cstring>
@@ -28,14 +29,10 @@ errno_t _splitpath_s(const char* path, char* drive, std::size_t driveNumberOfEle
     }
     if (path == nullptr) return EINVAL;
 
-    const std::string_view whole = path;
-    const std::size_t slash = whole.rfind('/');
-    const std::string_view file = slash == std::string_view::npos ? whole : whole.substr(slash + 1);
-    const std::size_t dot = file.rfind('.');
-    parts[1].text =
-        slash == std::string_view::npos ? std::string_view{} : whole.substr(0, slash + 1);
-    parts[2].text = dot == std::string_view::npos ? file : file.substr(0, dot);
-    parts[3].text = dot == std::string_view::npos ? std::string_view{} : file.substr(dot);
+    const platform::win::PathParts split = platform::win::SplitPathParts(path);
+    parts[1].text = split.dir;
+    parts[2].text = split.fname;
+    parts[3].text = split.ext;
 
     bool fits = true;
     for (const Part& part : parts) {
